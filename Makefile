@@ -1,0 +1,34 @@
+# The two commands of the README. Both install what is missing first.
+.PHONY: demo test bench native win32 win64 clean bootstrap
+
+JOBS ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
+
+bootstrap:
+	@scripts/bootstrap
+
+native: bootstrap
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j $(JOBS)
+
+win32: bootstrap
+	@cmake --preset win32 >/dev/null
+	@cmake --build --preset win32 -j $(JOBS)
+
+win64: bootstrap
+	@cmake --preset win64 >/dev/null
+	@cmake --build --preset win64 -j $(JOBS)
+
+test: native win32 win64
+	@scripts/run-tests
+
+bench: bootstrap
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j $(JOBS)
+	@for b in build/bench/bench/*_bench; do echo "== $$b"; $$b; done
+
+demo: win32
+	@scripts/demo
+
+clean:
+	rm -rf build

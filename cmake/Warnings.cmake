@@ -1,0 +1,5 @@
+# High warnings, treated as errors, for the project's own targets only.
+function(tolvane_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+    -Wno-sign-conversion -Wnon-virtual-dtor -Woverloaded-virtual -Werror)
+endfunction()
