@@ -3,10 +3,10 @@
 //
 // The dispatcher keeps one LineTokenizer for its whole run. Its four token
 // buffers are cleared only when it is created (and on request): a token that
-// a line lacks keeps the value an earlier line left there, which the
-// dispatcher's handling of short lines relies on. Every copy into a buffer is
-// bounded by it; an oversized token is cut and the rest of that word skipped,
-// so it never spills into the next token.
+// a line lacks keeps the value an earlier line left there. ReadTokens says
+// how many words the line really had, for a caller that must tell the two
+// apart. Every copy into a buffer is bounded by it; an oversized token is cut
+// and the rest of that word skipped, so it never spills into the next token.
 #include <array>
 #include <cstddef>
 #include <optional>
