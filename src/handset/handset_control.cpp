@@ -1,0 +1,246 @@
+#include "handset/handset_control.h"
+
+#include <chrono>
+#include <system_error>
+#include <utility>
+
+#include "handset/handset_codes.h"
+#include "handset/handset_mode.h"
+#include "handset/level_control.h"
+#include "shell/display_renderer.h"
+#include "skype_link/command_kind.h"
+#include "skype_link/skype_link_interface.h"
+
+namespace tolvane {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+void Pause(int ms) { std::this_thread::sleep_for(milliseconds(ms)); }
+
+// The library's operations return 0 for success; the wrappers say 1.
+int Succeeded(int libraryResult) { return libraryResult == 0 ? 1 : 0; }
+
+}  // namespace
+
+HandsetControl::HandsetControl(std::unique_ptr<HandsetLibrary> library) : library_(std::move(library)) {}
+
+HandsetControl::~HandsetControl() {
+  StopThreads();
+  reportQueue_.Clear();
+  // Releasing the holder shuts the device down and unloads the library, now
+  // that no thread of ours can call into it any more.
+  library_.reset();
+}
+
+void HandsetControl::SetPorts(const Ports& ports) {
+  transport_.store(ports.transport);
+  link_.store(ports.link);
+  speaker_.store(ports.speaker);
+  microphone_.store(ports.microphone);
+}
+
+QorHidCtrl* HandsetControl::Library() const { return library_ ? library_->Instance() : nullptr; }
+
+int HandsetControl::CloseDevice() {
+  QorHidCtrl* lib = Library();
+  return lib != nullptr ? Succeeded(lib->CloseDevice()) : 0;
+}
+
+int HandsetControl::OpenDevice() {
+  QorHidCtrl* lib = Library();
+  return lib != nullptr ? Succeeded(lib->OpenDevice()) : 0;
+}
+
+int HandsetControl::ShutdownDevice() {
+  QorHidCtrl* lib = Library();
+  return lib != nullptr ? Succeeded(lib->ShutdownDevice()) : 0;
+}
+
+int HandsetControl::StartDevice(WindowHandle notifyWindow) {
+  QorHidCtrl* lib = Library();
+  return lib != nullptr ? Succeeded(lib->StartDevice(notifyWindow)) : 0;
+}
+
+int HandsetControl::AbortStart() {
+  QorHidCtrl* lib = Library();
+  return lib != nullptr ? Succeeded(lib->AbortStart()) : 0;
+}
+
+int HandsetControl::SendCode(std::uint8_t code) {
+  // The handset acts on codes at once and nobody can do anything about a
+  // lost one, so callers are always told it went.
+  if (QorHidCtrl* lib = Library()) lib->SendCode(code);
+  return 1;
+}
+
+int HandsetControl::SendDisplayChar(int code, int parameter) {
+  QorHidCtrl* lib = Library();
+  return lib != nullptr ? Succeeded(lib->SendDisplayChar(code, parameter)) : 0;
+}
+
+int HandsetControl::WriteDeviceSetting(int a, int b, int c) {
+  QorHidCtrl* lib = Library();
+  return lib != nullptr ? Succeeded(lib->WriteDeviceSetting(a, b, c)) : 0;
+}
+
+int HandsetControl::SetDisplayRenderer(DisplayRenderer* renderer) {
+  renderer_.store(renderer);
+  QorHidCtrl* lib = Library();
+  return lib != nullptr ? Succeeded(lib->SetDisplayRenderer(renderer)) : 0;
+}
+
+int HandsetControl::ApplyAgcSetting() {
+  return WriteDeviceSetting(14, 128, settings.SupportAGC.load() != 0 ? 72 : 8);
+}
+
+void HandsetControl::QueueReport(std::uint32_t wParam, std::intptr_t lParam) {
+  if (lParam == kReportIgnored) return;
+  reportQueue_.Push(wParam);
+}
+
+int HandsetControl::ClearReports() {
+  reportQueue_.Clear();
+  return 1;
+}
+
+int HandsetControl::StartReportThread() {
+  if (reportThread_.joinable()) return 1;
+  indicatorStop.store(0);
+  indicatorRunning.store(0);
+  reportThreadRun_.store(1);
+  try {
+    reportThread_ = std::thread([this] { ReportThreadMain(); });
+  } catch (const std::system_error&) {
+    reportThreadRun_.store(0);
+    return 0;
+  }
+  return 1;
+}
+
+void HandsetControl::ReportThreadMain() {
+  while (std::optional<std::uint32_t> report = reportQueue_.WaitPop(reportThreadRun_)) {
+    ProcessReport(*report);
+  }
+}
+
+void HandsetControl::StopThreads() {
+  reportThreadRun_.store(0);
+  indicatorRunning.store(0);
+  indicatorStop.store(1);
+  reportQueue_.Wake();
+  if (reportThread_.joinable()) reportThread_.join();
+  if (indicatorThread_.joinable()) indicatorThread_.join();
+}
+
+void HandsetControl::ProcessReport(std::uint32_t report) {
+  const KeyRecord key = SplitReport(report);
+  const std::uint32_t mode = HandsetMode.load();
+  const bool browsing = (mode & (kModeBrowseContacts | kModeBrowseHistory)) != 0;
+  // Browsing and identification reports may arrive out of turn (the handset
+  // renumbers after a mode change or a reset); take them whatever their number.
+  if ((browsing && (key.key == 49 || key.key == 110)) || key.key == kKeyIdentifyWithDisplay ||
+      key.key == kKeyIdentifyWithoutDisplay) {
+    acceptAnySequence.store(1);
+  }
+
+  if (key.sequence == expectedSequence_ || acceptAnySequence.load() != 0) {
+    expectedSequence_ = static_cast<std::uint8_t>((key.sequence + 1) % 4);
+    HandleAcceptedReport(key);
+  } else if (key.sequence >= 4 && key.sequence <= 7) {
+    HandleDisplayRequest(key);
+  }
+  // Out-of-turn key reports (0-3) are repeats of one already handled: dropped.
+  acceptAnySequence.store(0);
+}
+
+void HandsetControl::HandleAcceptedReport(const KeyRecord& key) {
+  switch (key.key) {
+    case 1:
+    case 2:
+    case 66:
+    case 67:
+    case kKeyDisplayRequest:
+      return;
+    case kKeyIdentifyWithDisplay:
+    case kKeyIdentifyWithoutDisplay:
+      HandleIdentification(key);
+      return;
+    case 97:
+    case 98:
+    case 108:
+      HandleBrowseReport(key);
+      return;
+    default:
+      break;
+  }
+  if (keysEnabled.load() == 0) return;
+  const int result = DispatchKey(key);
+  if (key.key != kKeyStopIndicator && result != 5) Acknowledge(key);
+}
+
+void HandsetControl::HandleDisplayRequest(const KeyRecord& key) {
+  const std::uint32_t mode = HandsetMode.load();
+  if ((mode & (kModeRenderedText | kModeHandleText)) != 0) {
+    if (key.key == kKeyDisplayRequest) {
+      StartIndicatorThread();
+    } else {
+      SendCode(static_cast<std::uint8_t>(kRefuseBase + key.sequence));
+    }
+  } else if ((mode & kModeDuration) != 0) {
+    StartIndicatorThread();
+  }
+}
+
+void HandsetControl::HandleIdentification(const KeyRecord& key) {
+  Pause(20);
+  ApplyAgcSetting();
+  Pause(10);
+  if (LevelControl* speaker = speaker_.load()) speaker->SetFaderValue(2, settings.Reg04Value.load());
+  if (LevelControl* mic = microphone_.load()) mic->SetFaderValue(2, settings.Reg1CValue.load());
+  const int display = key.key == kKeyIdentifyWithDisplay ? 1 : 0;
+  hasDisplay.store(display);
+  ISkypeLink* link = link_.load();
+  if (link != nullptr) link->SetHandsetAttached(display);
+  SendCode(settings.SupportEnableKeyTone.load() != 0 ? kCodeKeyToneOn : kCodeKeyToneOff);
+  Pause(5);
+  handsetConnected.store(1);
+  if (link == nullptr) return;
+  link->UpdateStatusTip();
+  if (display != 0) {
+    link->ShowMissedCalls(1);
+  } else {
+    link->SendCommand(kCmdGetUserStatus, nullptr, 0);
+    link->SendCommand(kCmdGetConnStatus, nullptr, 0);
+  }
+}
+
+void HandsetControl::HandleBrowseReport(const KeyRecord& key) {
+  // Every browse report is acknowledged first. Stepping through the contacts
+  // and the call history is not built yet; outside both browse modes key 108
+  // tells the handset there is no entry to show.
+  Acknowledge(key);
+  const std::uint32_t mode = HandsetMode.load();
+  if (key.key == 108 && (mode & (kModeBrowseContacts | kModeBrowseHistory)) == 0) {
+    SendCode(kCodeShowBrowseEntry);
+  }
+}
+
+void HandsetControl::Acknowledge(const KeyRecord& key) {
+  SendCode(static_cast<std::uint8_t>(kAckBase + key.sequence));
+}
+
+int HandsetControl::StartIndicatorThread() {
+  // Streaming a prepared screen is not built yet: no indicator thread is
+  // started, so nothing waits on indicatorStop.
+  return 0;
+}
+
+void HandsetControl::StopIndicatorAsync() {
+  if (indicatorRunning.load() == 0) return;
+  indicatorStop.store(1);
+  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+}
+
+}  // namespace tolvane

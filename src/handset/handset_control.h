@@ -1,0 +1,133 @@
+#pragma once
+// HandsetControl: the one object that stands for the handset. It owns the
+// handset-control library's instance, holds the handset settings and the
+// display-mode word, queues the handset's reports for its report thread and
+// turns keys into commands for the Skype client.
+//
+// Lifetime: the program keeps one static HandsetControl, constructed with the
+// loaded library before the entry point runs. Start-up attaches the ports
+// (SetPorts), hands over the renderer, opens and starts the device and starts
+// the report thread. The destructor stops and joins the threads, discards the
+// queued reports and then releases the library (which shuts the device down
+// and unloads it).
+//
+// Threads: the main window queues reports and, on removal, calls
+// ExecuteKeyCommand(32); the report thread dispatches keys; the session's
+// threads call ExecuteKeyCommand(83) and SendCode. The public flags below are
+// shared by all of them and are atomic words.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <thread>
+
+#include "common/abi.h"
+#include "handset/handset_library.h"
+#include "handset/handset_report.h"
+#include "handset/handset_settings.h"
+#include "handset/report_queue.h"
+
+namespace tolvane {
+
+class ClientTransport;
+class DisplayRenderer;
+class ISkypeLink;
+class LevelControl;
+
+class HandsetControl {
+ public:
+  // What the object reaches outside the handset. All are set by start-up
+  // before the report thread runs and stay alive until it is joined.
+  struct Ports {
+    ClientTransport* transport = nullptr;  // the wire to the client (key commands)
+    ISkypeLink* link = nullptr;            // the session (rediscover, status, queued commands)
+    LevelControl* speaker = nullptr;       // null: levels are left alone
+    LevelControl* microphone = nullptr;    // null: levels are left alone
+  };
+
+  // `library` may be null or hold no instance (the load failed and the user
+  // was told); the wrappers then report failure.
+  explicit HandsetControl(std::unique_ptr<HandsetLibrary> library);
+  HandsetControl(const HandsetControl&) = delete;
+  HandsetControl& operator=(const HandsetControl&) = delete;
+  virtual ~HandsetControl();
+
+  void SetPorts(const Ports& ports);
+
+  // Library wrappers: 1 for success, 0 for failure (or no library).
+  int CloseDevice();
+  int OpenDevice();
+  int ShutdownDevice();
+  int StartDevice(WindowHandle notifyWindow);
+  int AbortStart();
+  int SendCode(std::uint8_t code);  // always 1: callers never act on it
+  int SendDisplayChar(int code, int parameter);
+  int WriteDeviceSetting(int a, int b, int c);
+  int SetDisplayRenderer(DisplayRenderer* renderer);
+  int ApplyAgcSetting();  // (14, 128, 72) with automatic gain control, (14, 128, 8) without
+
+  // Report queue. QueueReport drops reports the library marked with lParam -1;
+  // the main window handles the two volume bits before it calls this.
+  void QueueReport(std::uint32_t wParam, std::intptr_t lParam);
+  int ClearReports();  // returns 1
+  int StartReportThread();  // 1 started (or already running), 0 failed
+
+  // One turn of the report thread for one report: sequence check, then the
+  // key's action and its acknowledgement. Public so that the rules can be
+  // exercised without the thread.
+  void ProcessReport(std::uint32_t report);
+
+  // The action of one ordinary key report: 5 when no acknowledgement is
+  // wanted, 1 otherwise.
+  int DispatchKey(const KeyRecord& key);
+
+  // Builds and sends the client command of one key code: 0 when a command was
+  // due but could not be sent (empty text, or the client refused it, which
+  // also restarts the session with a rediscover), 1 otherwise.
+  int ExecuteKeyCommand(int code);
+
+  // Starts streaming the prepared screen to the handset; 1 when it runs.
+  int StartIndicatorThread();
+
+  // Fields shared between threads, in the order of the object's layout.
+  std::atomic<int> keysEnabled{1};
+  std::atomic<int> handsetConnected{0};
+  std::atomic<int> hasDisplay{0};
+  HandsetSettings settings;
+  std::atomic<std::uint32_t> HandsetMode{0};
+  std::atomic<int> acceptAnySequence{1};
+  std::atomic<int> indicatorStop{0};
+  std::atomic<int> indicatorRunning{0};
+
+ private:
+  void ReportThreadMain();
+  void StopThreads();
+  void HandleAcceptedReport(const KeyRecord& key);
+  void HandleDisplayRequest(const KeyRecord& key);
+  void HandleIdentification(const KeyRecord& key);
+  void HandleBrowseReport(const KeyRecord& key);
+  void Acknowledge(const KeyRecord& key);
+  void StopIndicatorAsync();
+  // Sends one command line straight to the client (not through the session's
+  // outgoing queue).
+  int SendClientCommand(std::string_view text);
+  QorHidCtrl* Library() const;
+
+  std::uint8_t codeByte_ = 0;  // sent by key 45; nothing writes it
+  std::unique_ptr<HandsetLibrary> library_;
+  std::atomic<DisplayRenderer*> renderer_{nullptr};
+  ReportQueue reportQueue_;
+  std::thread reportThread_;
+  std::thread indicatorThread_;
+  std::atomic<int> reportThreadRun_{0};
+  // The sequence number the report thread expects next; touched only by the
+  // thread that processes reports.
+  std::uint8_t expectedSequence_ = 1;
+
+  std::atomic<ClientTransport*> transport_{nullptr};
+  std::atomic<ISkypeLink*> link_{nullptr};
+  std::atomic<LevelControl*> speaker_{nullptr};
+  std::atomic<LevelControl*> microphone_{nullptr};
+};
+
+}  // namespace tolvane

@@ -1,0 +1,98 @@
+// How a handset key becomes an action: the key table of DispatchKey and the
+// client commands of ExecuteKeyCommand, sent straight to the client.
+#include <chrono>
+#include <thread>
+
+#include "handset/handset_codes.h"
+#include "handset/handset_control.h"
+#include "handset/level_control.h"
+#include "skype_link/client_transport.h"
+#include "skype_link/skype_link_interface.h"
+
+namespace tolvane {
+
+namespace {
+
+// Own-status keys 114-121 in code order.
+constexpr const char* kUserStatusCommands[] = {
+    "SET USERSTATUS DND",  "SET USERSTATUS ONLINE", "SET USERSTATUS OFFLINE",   "SET USERSTATUS SKYPEME",
+    "SET USERSTATUS AWAY", "SET USERSTATUS NA",     "SET USERSTATUS INVISIBLE", "SET USERSTATUS SKYPEOUT",
+};
+
+// The fixed command text of a key whose command depends on nothing else;
+// null for keys without one.
+const char* FixedCommandText(int code) {
+  switch (code) {
+    case 46:
+      return "SET MUTE OFF";
+    case 47:
+      return "SET MUTE ON";
+    case kKeyFocus:
+      return "FOCUS";
+    case 190:
+      return "BTN_RELEASED +";
+    default:
+      break;
+  }
+  if (code >= 114 && code <= 121) return kUserStatusCommands[code - 114];
+  return nullptr;
+}
+
+}  // namespace
+
+int HandsetControl::DispatchKey(const KeyRecord& key) {
+  const int code = key.key;
+  switch (code) {
+    case kKeyStopIndicator:
+    case 46:
+    case 47:
+    case kKeyFocus:
+      ExecuteKeyCommand(code);
+      return 1;
+    case 33: {
+      ISkypeLink* link = link_.load();
+      if (link == nullptr) return 1;
+      int status = 0;
+      link->GetUserStatus(&status);
+      link->SendUserStatusCode(status);
+      return 1;
+    }
+    case 45:
+      SendCode(codeByte_);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      return 1;
+    case 190:
+      ExecuteKeyCommand(kKeyFocus);
+      ExecuteKeyCommand(code);
+      return 1;
+    case 233:
+    case 234:
+      if (LevelControl* speaker = speaker_.load()) speaker->SetFaderValue(code == 233 ? 0 : 1, 0);
+      return 1;
+    default:
+      break;
+  }
+  if (code >= 114 && code <= 121) ExecuteKeyCommand(code);
+  return 1;
+}
+
+int HandsetControl::ExecuteKeyCommand(int code) {
+  if (code == kKeyStopIndicator) {
+    StopIndicatorAsync();
+    return 1;
+  }
+  if (const char* text = FixedCommandText(code)) return SendClientCommand(text);
+  return 1;
+}
+
+int HandsetControl::SendClientCommand(std::string_view text) {
+  if (text.empty()) return 0;
+  ClientTransport* transport = transport_.load();
+  if (transport != nullptr && transport->SendLine(text)) return 1;
+  // The client did not take the line: it is dropped, and the session starts
+  // over by finding the client again.
+  if (ISkypeLink* link = link_.load()) link->RunSessionAction(kActionDiscover);
+  return 0;
+}
+
+}  // namespace tolvane
