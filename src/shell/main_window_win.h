@@ -1,0 +1,91 @@
+#pragma once
+// The program's hidden main window: the place where the Skype client's
+// handshake messages and notification lines arrive, where the session's
+// set-up is timed, and where the handset library posts its key reports.
+//
+// It is a hidden top-level window, not a message-only one: the client's
+// discover handshake is a broadcast, and broadcasts reach top-level windows
+// only. The C++ object owns its window and outlives it; the window holds a
+// pointer back to the object from WM_NCCREATE to WM_NCDESTROY.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tolvane {
+
+class HandsetControl;
+class ISkypeLink;
+class Win32ClientTransport;
+
+class MainWindow {
+ public:
+  struct Parts {
+    HINSTANCE instance = nullptr;
+    ISkypeLink* link = nullptr;                 // required
+    Win32ClientTransport* transport = nullptr;  // required; learns the window's handle
+    HandsetControl* handset = nullptr;          // required
+    // Looks up the client's main window and its children once the client
+    // has granted the attach. Empty: nothing is looked up.
+    std::function<void()> findClientWindows;
+    // The handset's volume keys (report bit 16 up, bit 17 down) for the
+    // speaker level. Empty: those reports are dropped.
+    std::function<void(bool up)> volumeKey;
+  };
+
+  // Timer that starts the session's set-up after the client granted the attach.
+  static constexpr UINT_PTR kSetUpTimer = 0x8006;
+  static constexpr UINT kSetUpDelayMs = 500;
+  // Bounds the wait for the detach on exit.
+  static constexpr UINT_PTR kExitDeadlineTimer = 0x8010;
+  static constexpr UINT kExitDeadlineMs = 3000;
+  // Menu command: detach from the client, then close.
+  static constexpr WORD kCommandExit = 40001;
+  // Attach statuses of the client.
+  static constexpr LPARAM kAttachSuccess = 0;
+  static constexpr LPARAM kAttachApiAvailable = 0x8001;
+
+  // The window class; `iconPath` names an icon file (empty: no icon).
+  // Returns the class atom, 0 on failure.
+  static ATOM RegisterMainClass(HINSTANCE instance, const std::string& className,
+                                const std::string& iconPath);
+
+  // Creates the hidden window and tells the transport its handle. Null when
+  // the window could not be created.
+  static std::unique_ptr<MainWindow> Create(const Parts& parts, const std::string& className,
+                                            const std::string& title);
+
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+  // Destroys the window if it still exists (on the thread that created it).
+  ~MainWindow();
+
+  // Null once the window has been destroyed.
+  HWND Handle() const { return window_; }
+
+ private:
+  explicit MainWindow(const Parts& parts);
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+  LRESULT OnAttach(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnCopyData(WPARAM wParam, LPARAM lParam);
+  LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+  LRESULT OnHandsetReport(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnClientDetached();
+  LRESULT OnPaint();
+  LRESULT OnDestroy();
+
+  void BeginExit();
+  bool HandsetConnected() const;
+
+  Parts parts_;
+  HWND window_ = nullptr;
+  bool exiting_ = false;
+};
+
+}  // namespace tolvane
