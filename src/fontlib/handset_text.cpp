@@ -1,0 +1,34 @@
+#include "fontlib/handset_text.h"
+
+#include <cstdlib>
+
+#include "common/bounded_text.h"
+#include "fontlib/unicode_text.h"
+
+namespace tolvane::fontlib {
+
+std::string ToHandsetText(std::string_view utf8) {
+  std::string shown;
+  for (const char32_t c : DecodeUtf8(utf8)) {
+    if (shown.size() == kMaxTextLength) break;
+    const bool showable = c >= static_cast<char32_t>(kFirstShownCharacter) &&
+                          c <= static_cast<char32_t>(kLastShownCharacter);
+    shown.push_back(showable ? static_cast<char>(c) : kUnshownCharacter);
+  }
+  return shown;
+}
+
+std::string FormatBalance(int hundredths) {
+  // Widened first: the magnitude of the most negative int does not fit an int.
+  const long long value = hundredths;
+  const long long magnitude = std::llabs(value);
+  const long long cents = magnitude % 100;
+  std::string text = value < 0 ? "-" : "";
+  text += std::to_string(magnitude / 100);
+  text += '.';
+  text += static_cast<char>('0' + cents / 10);
+  text += static_cast<char>('0' + cents % 10);
+  return text;
+}
+
+}  // namespace tolvane::fontlib
