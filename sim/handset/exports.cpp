@@ -1,0 +1,33 @@
+// The two entry points of the simulated QorHIDCtrl.dll, exported undecorated
+// through QorHIDCtrl.def.
+#include <windows.h>
+
+#include "sim_handset.h"
+
+namespace {
+
+HMODULE ThisLibrary() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&ThisLibrary), &module);
+  return module;
+}
+
+}  // namespace
+
+extern "C" int TOLVANE_STDCALL CreateComponentInstance(tolvane::QorHidCtrl** instance) {
+  if (instance == nullptr) return 0;
+  try {
+    *instance = new simhandset::SimHandset(simhandset::SimConfig::FromEnvironment(ThisLibrary()));
+  } catch (...) {
+    *instance = nullptr;
+  }
+  return *instance != nullptr ? 1 : 0;
+}
+
+extern "C" int TOLVANE_STDCALL DeleteComponentInstance(tolvane::QorHidCtrl** instance) {
+  if (instance == nullptr || *instance == nullptr) return 0;
+  delete static_cast<simhandset::SimHandset*>(*instance);
+  *instance = nullptr;
+  return 1;
+}

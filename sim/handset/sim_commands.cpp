@@ -1,0 +1,93 @@
+// The control commands of the simulated handset (the list is in README.md).
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "sim_handset.h"
+
+namespace simhandset {
+
+namespace {
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+// Decimal, 0x-hex or negative numbers; false for anything else.
+bool Number(const std::string& word, long long& value) {
+  if (word.empty()) return false;
+  char* end = nullptr;
+  value = std::strtoll(word.c_str(), &end, 0);
+  return end != nullptr && *end == '\0';
+}
+
+bool Byte(const std::string& word, std::uint32_t& value) {
+  long long number = 0;
+  if (!Number(word, number) || number < 0 || number > 255) return false;
+  value = static_cast<std::uint32_t>(number);
+  return true;
+}
+
+}  // namespace
+
+std::string SimHandset::Execute(const std::string& command) {
+  const std::vector<std::string> w = Words(command);
+  if (w.empty()) return "error empty command";
+  const std::string& verb = w[0];
+  std::uint32_t key = 0;
+  std::uint32_t sequence = 0;
+
+  if (verb == "plug" || verb == "unplug") {
+    if (w.size() > 2 || (w.size() == 2 && w[1] != "quiet")) return "error usage: " + verb + " [quiet]";
+    return SetPlugged(verb == "plug", w.size() == 1);
+  }
+  if (verb == "startfail" && w.size() == 2 && (w[1] == "on" || w[1] == "off")) {
+    std::lock_guard<std::mutex> hold(lock_);
+    startFails_ = w[1] == "on";
+    return "ok";
+  }
+  if (verb == "key" && w.size() == 2 && Byte(w[1], key)) return KeyReport(key, 0);
+  if (verb == "ident" && w.size() == 2 && (w[1] == "128" || w[1] == "129")) return KeyReport(std::stoul(w[1]), 0);
+  if (verb == "volup" && w.size() == 1) return KeyReport(0, 1);
+  if (verb == "voldown" && w.size() == 1) return KeyReport(0, 2);
+  if (verb == "keyseq" && w.size() == 3 && Byte(w[1], key) && Byte(w[2], sequence)) {
+    return Post((key << 8) | sequence, 0);
+  }
+  if (verb == "display" && w.size() <= 2) {
+    key = 90;
+    if (w.size() == 2 && !Byte(w[1], key)) return "error usage: display [key]";
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      sequence = 4 + displaySequence_;
+      displaySequence_ = (displaySequence_ + 1) % 4;
+    }
+    return Post((key << 8) | sequence, 0);
+  }
+  long long wParam = 0;
+  long long lParam = 0;
+  if (verb == "raw" && w.size() == 3 && Number(w[1], wParam) && Number(w[2], lParam)) {
+    return Post(static_cast<std::uint32_t>(wParam), static_cast<LPARAM>(lParam));
+  }
+  if (verb == "reset" && w.size() == 1) {
+    std::lock_guard<std::mutex> hold(lock_);
+    keySequence_ = 0;
+    displaySequence_ = 0;
+    return "ok";
+  }
+  if (verb == "mark") {
+    transcript_.Write(command);
+    return "ok";
+  }
+  if (verb == "status" && w.size() == 1) {
+    std::lock_guard<std::mutex> hold(lock_);
+    return "ok plugged=" + std::to_string(plugged_ ? 1 : 0) + " opened=" + std::to_string(opened_ ? 1 : 0) +
+           " started=" + std::to_string(window_ != nullptr ? 1 : 0) + " next=" + std::to_string(keySequence_);
+  }
+  return "error unknown or malformed command: " + command;
+}
+
+}  // namespace simhandset

@@ -1,0 +1,171 @@
+#include "sim_handset.h"
+
+#include <dbt.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace simhandset {
+
+namespace {
+
+constexpr UINT kReportMessage = tolvane::kHandsetReportMessage;
+constexpr const char* kDefaultPipe = "\\\\.\\pipe\\tolvane-sim-handset";
+
+std::string Environment(const char* name) {
+  char value[MAX_PATH];
+  DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+  return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
+}
+
+std::string FolderOf(HMODULE module) {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(module, path, sizeof path);
+  std::string folder(path, length < sizeof path ? length : 0);
+  std::size_t slash = folder.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
+}
+
+}  // namespace
+
+SimConfig SimConfig::FromEnvironment(HMODULE library) {
+  SimConfig config;
+  std::string folder = Environment("TOLVANE_SIM_HANDSET_DIR");
+  if (folder.empty()) folder = FolderOf(library);
+  config.transcriptPath = folder + "\\transcript.txt";
+  config.pipeName = Environment("TOLVANE_SIM_HANDSET_PIPE");
+  if (config.pipeName.empty()) config.pipeName = kDefaultPipe;
+  config.plugged = Environment("TOLVANE_SIM_HANDSET_PLUGGED") != "0";
+  return config;
+}
+
+SimHandset::SimHandset(const SimConfig& config) : transcript_(config.transcriptPath), plugged_(config.plugged) {
+  transcript_.Write("created " + std::string(plugged_ ? "plugged" : "unplugged") + ", control pipe " +
+                    config.pipeName);
+  pipe_ = std::make_unique<ControlPipe>(
+      config.pipeName, [this](const std::string& command) { return Execute(command); },
+      [this](const std::string& entry) { transcript_.Write(entry); });
+}
+
+SimHandset::~SimHandset() {
+  pipe_.reset();
+  transcript_.Write("deleted");
+}
+
+int SimHandset::CloseDevice() {
+  std::lock_guard<std::mutex> hold(lock_);
+  opened_ = false;
+  window_ = nullptr;
+  transcript_.Write("CloseDevice");
+  return 0;
+}
+
+int SimHandset::OpenDevice() {
+  std::lock_guard<std::mutex> hold(lock_);
+  opened_ = plugged_;
+  transcript_.Write(opened_ ? "OpenDevice 0" : "OpenDevice 1");
+  return opened_ ? 0 : 1;
+}
+
+int SimHandset::ShutdownDevice() {
+  std::lock_guard<std::mutex> hold(lock_);
+  opened_ = false;
+  window_ = nullptr;
+  lastWindow_ = nullptr;
+  transcript_.Write("ShutdownDevice");
+  return 0;
+}
+
+int SimHandset::StartDevice(tolvane::WindowHandle notify) {
+  std::lock_guard<std::mutex> hold(lock_);
+  const bool started = opened_ && !startFails_ && notify != nullptr;
+  if (started) {
+    window_ = static_cast<HWND>(notify);
+    lastWindow_ = window_;
+  }
+  transcript_.Write(started ? "StartDevice 0" : "StartDevice 1");
+  return started ? 0 : 1;
+}
+
+int SimHandset::AbortStart() {
+  std::lock_guard<std::mutex> hold(lock_);
+  window_ = nullptr;
+  transcript_.Write("AbortStart");
+  return 0;
+}
+
+int SimHandset::SendCode(std::uint8_t code) {
+  std::lock_guard<std::mutex> hold(lock_);
+  transcript_.Write("SendCode " + std::to_string(code));
+  return opened_ ? 0 : 1;
+}
+
+int SimHandset::SendDisplayChar(int code, int parameter) {
+  std::lock_guard<std::mutex> hold(lock_);
+  transcript_.Write("SendDisplayChar " + std::to_string(code) + " " + std::to_string(parameter));
+  return opened_ ? 0 : 1;
+}
+
+int SimHandset::WriteDeviceSetting(int a, int b, int c) {
+  std::lock_guard<std::mutex> hold(lock_);
+  transcript_.Write("WriteDeviceSetting " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c));
+  return opened_ ? 0 : 1;
+}
+
+int SimHandset::SetDisplayRenderer(tolvane::DisplayRenderer* renderer) {
+  transcript_.Write(renderer != nullptr ? "SetDisplayRenderer set" : "SetDisplayRenderer null");
+  return 0;
+}
+
+std::string SimHandset::Post(std::uint32_t wParam, LPARAM lParam) {
+  HWND window = nullptr;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    window = window_;
+  }
+  if (window == nullptr) return "error not started";
+  char entry[96];
+  std::snprintf(entry, sizeof entry, "post 0x%X wParam=0x%lX lParam=%lld", kReportMessage,
+                static_cast<unsigned long>(wParam), static_cast<long long>(lParam));
+  transcript_.Write(entry);
+  if (!PostMessageA(window, kReportMessage, wParam, lParam)) return "error post failed";
+  return "ok";
+}
+
+std::string SimHandset::KeyReport(std::uint32_t key, std::uint32_t flags) {
+  std::uint32_t sequence = 0;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (window_ == nullptr) return "error not started";
+    sequence = keySequence_;
+    keySequence_ = (keySequence_ + 1) % 4;
+  }
+  return Post((flags << 16) | ((key & 0xFFu) << 8) | sequence, 0);
+}
+
+std::string SimHandset::SetPlugged(bool plugged, bool notify) {
+  HWND window = nullptr;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    plugged_ = plugged;
+    if (!plugged) {
+      opened_ = false;
+      window_ = nullptr;
+    }
+    window = lastWindow_;
+  }
+  transcript_.Write(plugged ? "plug" : "unplug");
+  if (notify && window != nullptr) {
+    // What Windows sends for a HID interface arriving or going. Sent rather
+    // than posted: the header must outlive the window's handling of it.
+    DEV_BROADCAST_HDR header{};
+    header.dbch_size = sizeof header;
+    header.dbch_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_DEVICECHANGE, plugged ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE,
+                        reinterpret_cast<LPARAM>(&header), SMTO_ABORTIFHUNG, 5000, &result);
+  }
+  return "ok";
+}
+
+}  // namespace simhandset

@@ -1,0 +1,72 @@
+#pragma once
+// The simulated handset-control library's instance: the program's side is
+// the QorHidCtrl operation table; the other side is a command line per
+// control-pipe connection (see README.md), from a test or a person.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "control_pipe.h"
+#include "handset/hid_ctrl_library.h"
+#include "transcript.h"
+
+namespace simhandset {
+
+struct SimConfig {
+  std::string transcriptPath;
+  std::string pipeName;
+  bool plugged = true;
+
+  // From TOLVANE_SIM_HANDSET_DIR, TOLVANE_SIM_HANDSET_PIPE and
+  // TOLVANE_SIM_HANDSET_PLUGGED; the transcript defaults to the library's
+  // own folder.
+  static SimConfig FromEnvironment(HMODULE library);
+};
+
+class SimHandset final : public tolvane::QorHidCtrl {
+ public:
+  explicit SimHandset(const SimConfig& config);
+  ~SimHandset();
+  SimHandset(const SimHandset&) = delete;
+  SimHandset& operator=(const SimHandset&) = delete;
+
+  int TOLVANE_STDCALL Reserved0() override { return 0; }
+  int TOLVANE_STDCALL CloseDevice() override;
+  int TOLVANE_STDCALL Reserved2() override { return 0; }
+  int TOLVANE_STDCALL OpenDevice() override;
+  int TOLVANE_STDCALL ShutdownDevice() override;
+  int TOLVANE_STDCALL StartDevice(tolvane::WindowHandle notify) override;
+  int TOLVANE_STDCALL AbortStart() override;
+  int TOLVANE_STDCALL Reserved7() override { return 0; }
+  int TOLVANE_STDCALL SendCode(std::uint8_t code) override;
+  int TOLVANE_STDCALL SendDisplayChar(int code, int parameter) override;
+  int TOLVANE_STDCALL WriteDeviceSetting(int a, int b, int c) override;
+  int TOLVANE_STDCALL Reserved11() override { return 0; }
+  int TOLVANE_STDCALL SetDisplayRenderer(tolvane::DisplayRenderer* renderer) override;
+
+  // One control command; returns the reply line.
+  std::string Execute(const std::string& command);
+
+ private:
+  std::string Post(std::uint32_t wParam, LPARAM lParam);
+  std::string KeyReport(std::uint32_t key, std::uint32_t flags);
+  std::string SetPlugged(bool plugged, bool notify);
+
+  Transcript transcript_;
+  std::mutex lock_;  // guards the device state below
+  bool plugged_;
+  bool opened_ = false;
+  bool startFails_ = false;
+  HWND window_ = nullptr;      // where reports go while started
+  HWND lastWindow_ = nullptr;  // told about plug and unplug until shutdown
+  std::uint32_t keySequence_ = 0;      // 0-3
+  std::uint32_t displaySequence_ = 0;  // 4 + this
+  // Last: it starts serving only once everything above exists, and stops
+  // before any of it goes.
+  std::unique_ptr<ControlPipe> pipe_;
+};
+
+}  // namespace simhandset

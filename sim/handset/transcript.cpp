@@ -1,0 +1,32 @@
+#include "transcript.h"
+
+#include <cstdio>
+
+namespace simhandset {
+
+Transcript::Transcript(const std::string& path)
+    : file_(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+Transcript::~Transcript() {
+  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+}
+
+void Transcript::Write(std::string_view entry) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u.%03u ", now.wHour, now.wMinute, now.wSecond,
+                now.wMilliseconds);
+  std::string line = stamp;
+  line.append(entry);
+  line.append("\r\n");
+  std::lock_guard<std::mutex> hold(lock_);
+  if (file_ == INVALID_HANDLE_VALUE) return;
+  // Written straight through to the file (no buffering here), so a reader
+  // sees every line as soon as the call that caused it has returned.
+  DWORD written = 0;
+  WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+}  // namespace simhandset
