@@ -1,0 +1,96 @@
+#pragma once
+// A SkypeLink wired to recording fakes that all write one EventLog, with a
+// real HandsetControl around a recording library instance. The handset sends
+// its own commands (FOCUS) through a second transport logged as "direct", so
+// that they stand apart from the session's queued lines ("send").
+//
+// Pauses are recorded ("sleep <ms>") and return at once, unless the rig is
+// built with real time or with stretched pauses (recorded, then a hundred
+// times their length in real time, so that a test can act during one for
+// sure; shutdown still ends them at once). `settleBefore` lets a test hold a pause until a given
+// event has been logged, which makes the order across the action thread and
+// the outgoing worker deterministic.
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/fakes/event_log.h"
+#include "core/fakes/fake_client_transport.h"
+#include "core/fakes/recording_contact_list.h"
+#include "core/fakes/recording_hid_ctrl.h"
+#include "core/fakes/recording_phone_state.h"
+#include "core/fakes/recording_ports.h"
+#include "core/fakes/recording_renderer.h"
+#include "handset/handset_control.h"
+#include "skype_link/skype_link.h"
+
+namespace tolvane::testing {
+
+enum class Pauses { kRecorded, kRealTime, kStretched };
+
+class StretchedDelay final : public ActionDelay {
+ public:
+  explicit StretchedDelay(EventLog& log) : log_(log) {}
+  bool Wait(std::chrono::milliseconds duration) override {
+    log_.Add("sleep " + std::to_string(duration.count()));
+    return real_.Wait(duration * 100);
+  }
+  void Cancel() override { real_.Cancel(); }
+
+ private:
+  EventLog& log_;
+  SteadyActionDelay real_;
+};
+
+struct SkypeLinkRig {
+  explicit SkypeLinkRig(Pauses pauses = Pauses::kRecorded) {
+    delay.onWait = [this](std::chrono::milliseconds duration) {
+      auto awaited = settleBefore.find(static_cast<int>(duration.count()));
+      if (awaited != settleBefore.end()) log.WaitFor(awaited->second);
+    };
+    SkypeLink::Ports ports;
+    ports.transport = &transport;
+    ports.handset = &handset;
+    ports.tray = &tray;
+    ports.dialogs = &dialogs;
+    ports.soundMapper = &soundMapper;
+    ports.delay = pauses == Pauses::kRecorded    ? static_cast<ActionDelay*>(&delay)
+                  : pauses == Pauses::kStretched ? &stretched
+                                                 : nullptr;
+    link = std::make_unique<SkypeLink>(ports);
+    HandsetControl::Ports handsetPorts;
+    handsetPorts.transport = &direct;
+    handsetPorts.link = link.get();
+    handset.SetPorts(handsetPorts);
+  }
+
+  ~SkypeLinkRig() { link.reset(); }  // every session thread ends before the fakes go
+
+  void AttachStores() {
+    link->SetPhoneState(&phone);
+    link->SetContactList(&contacts);
+  }
+
+  // Ends the session's threads once the test has seen what it waited for.
+  void Stop() { link->Shutdown(); }
+
+  EventLog log;
+  FakeClientTransport transport{log, "send"};
+  FakeClientTransport direct{log, "direct"};
+  RecordingHidCtrl hid{log};
+  HandsetControl handset{std::make_unique<BorrowedHandsetLibrary>(&hid)};
+  RecordingTray tray{log};
+  RecordingOptionDialogs dialogs{log};
+  RecordingSoundMapper soundMapper{log};
+  RecordingDelay delay{log};
+  StretchedDelay stretched{log};
+  RecordingPhoneState phone{log};
+  RecordingContactList contacts{log};
+  RecordingRenderer renderer{log};
+  // Pause length in ms -> event that must be logged before the pause ends.
+  std::map<int, std::string> settleBefore;
+  std::unique_ptr<SkypeLink> link;
+};
+
+}  // namespace tolvane::testing
