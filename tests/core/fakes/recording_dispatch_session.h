@@ -1,0 +1,76 @@
+#pragma once
+// A DispatchSession that records into an EventLog and keeps the session's
+// values in plain atomics. Commands are logged as the text the client would
+// receive: "cmd <line>" for SendCommand, "queue <line>" for QueueCommand.
+// Other calls: "tip", "wait idle", "status code <n>", "request status",
+// "handset ready", "history loaded <0|1>".
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "core/fakes/event_log.h"
+#include "skype_link/command_text.h"
+#include "skype_link/dispatch_session.h"
+
+namespace tolvane::testing {
+
+class RecordingDispatchSession final : public DispatchSession {
+ public:
+  explicit RecordingDispatchSession(EventLog& log) : log_(log) {}
+
+  std::atomic<bool> attached{true};
+  std::atomic<bool> historyLoaded{true};
+  std::atomic<int> pendingContacts{0};
+  std::atomic<int> userStatus{-1};
+  std::atomic<int> connectionStatus{-1};
+  std::atomic<DisplayRenderer*> renderer{nullptr};
+  std::string appName = "Tolvane";
+
+  std::string AudioIn() const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return audioIn_;
+  }
+  std::string AudioOut() const {
+    std::lock_guard<std::mutex> hold(lock_);
+    return audioOut_;
+  }
+
+  void SendCommand(int kind, const char* user, int callId) override {
+    const std::string line = BuildCommandText(kind, user, callId, CommandInputs{appName, ""});
+    if (!line.empty()) log_.Add("cmd " + line);
+  }
+  void QueueCommand(const char* line) override { log_.Add("queue " + std::string(line)); }
+  void UpdateStatusTip() override { log_.Add("tip"); }
+  void WaitDisplayIdle() override { log_.Add("wait idle"); }
+  void SendUserStatusCode(int status) override { log_.Add("status code " + std::to_string(status)); }
+  void RequestSkypeStatus() override { log_.Add("request status"); }
+  void SignalHandsetReady() override { log_.Add("handset ready"); }
+  bool HandsetAttached() const override { return attached.load(); }
+  bool HistoryLoaded() const override { return historyLoaded.load(); }
+  void SetHistoryLoaded(bool loaded) override {
+    historyLoaded.store(loaded);
+    log_.Add(std::string("history loaded ") + (loaded ? "1" : "0"));
+  }
+  int TakePendingContact() override { return pendingContacts.fetch_sub(1) - 1; }
+  void ResetPendingContacts() override { pendingContacts.store(0); }
+  void SetUserStatus(int status) override { userStatus.store(status); }
+  int UserStatus() const override { return userStatus.load(); }
+  void SetConnectionStatus(int status) override { connectionStatus.store(status); }
+  void AppendSkypeAudioIn(std::string_view text) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    audioIn_.append(text);
+  }
+  void AppendSkypeAudioOut(std::string_view text) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    audioOut_.append(text);
+  }
+  DisplayRenderer* Renderer() const override { return renderer.load(); }
+
+ private:
+  EventLog& log_;
+  mutable std::mutex lock_;
+  std::string audioIn_;
+  std::string audioOut_;
+};
+
+}  // namespace tolvane::testing
