@@ -1,0 +1,108 @@
+#pragma once
+// Fakes around HandsetControl: a handset library instance whose results the
+// test sets and whose calls go into an EventLog ("lib <Operation> ..."), the
+// holder that hands it over ("lib released" when let go), and a session that
+// records what the key handling asks of it ("link <Operation> ...").
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "core/fakes/event_log.h"
+#include "handset/handset_library.h"
+#include "skype_link/skype_link_interface.h"
+
+namespace tolvane::testing {
+
+class FakeHidCtrl final : public QorHidCtrl {
+ public:
+  explicit FakeHidCtrl(EventLog& log) : log_(log) {}
+  virtual ~FakeHidCtrl() = default;
+
+  // What every operation returns (0 = success for the library).
+  std::atomic<int> result{0};
+
+  int TOLVANE_STDCALL Reserved0() override { return Record("Reserved0"); }
+  int TOLVANE_STDCALL CloseDevice() override { return Record("CloseDevice"); }
+  int TOLVANE_STDCALL Reserved2() override { return Record("Reserved2"); }
+  int TOLVANE_STDCALL OpenDevice() override { return Record("OpenDevice"); }
+  int TOLVANE_STDCALL ShutdownDevice() override { return Record("ShutdownDevice"); }
+  int TOLVANE_STDCALL StartDevice(WindowHandle notify) override {
+    return Record(notify != nullptr ? "StartDevice window" : "StartDevice null");
+  }
+  int TOLVANE_STDCALL AbortStart() override { return Record("AbortStart"); }
+  int TOLVANE_STDCALL Reserved7() override { return Record("Reserved7"); }
+  int TOLVANE_STDCALL SendCode(std::uint8_t code) override { return Record("SendCode " + std::to_string(code)); }
+  int TOLVANE_STDCALL SendDisplayChar(int code, int parameter) override {
+    return Record("SendDisplayChar " + std::to_string(code) + " " + std::to_string(parameter));
+  }
+  int TOLVANE_STDCALL WriteDeviceSetting(int a, int b, int c) override {
+    return Record("WriteDeviceSetting " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c));
+  }
+  int TOLVANE_STDCALL Reserved11() override { return Record("Reserved11"); }
+  int TOLVANE_STDCALL SetDisplayRenderer(DisplayRenderer* renderer) override {
+    return Record(renderer != nullptr ? "SetDisplayRenderer set" : "SetDisplayRenderer null");
+  }
+
+ private:
+  int Record(const std::string& what) {
+    log_.Add("lib " + what);
+    return result.load();
+  }
+  EventLog& log_;
+};
+
+class FakeHandsetLibrary final : public HandsetLibrary {
+ public:
+  FakeHandsetLibrary(EventLog& log, QorHidCtrl* instance) : log_(log), instance_(instance) {}
+  ~FakeHandsetLibrary() override { log_.Add("lib released"); }
+  QorHidCtrl* Instance() const override { return instance_; }
+
+ private:
+  EventLog& log_;
+  QorHidCtrl* instance_;
+};
+
+class RecordingSkypeLink final : public ISkypeLink {
+ public:
+  explicit RecordingSkypeLink(EventLog& log) : log_(log) {}
+  virtual ~RecordingSkypeLink() = default;
+
+  std::atomic<int> userStatus{3};
+
+  Status QueueNotification(const char*) override { return kOk; }
+  Status QueueCommand(const char* line) override { return Add("QueueCommand " + std::string(line)); }
+  Status SendCommand(int kind, const char*, int callId) override {
+    return Add("SendCommand " + std::to_string(kind) + " " + std::to_string(callId));
+  }
+  Status SaveSettings() override { return kOk; }
+  Status RestoreDefaultSettings() override { return kOk; }
+  Status ReadSettings() override { return kOk; }
+  Status GetSkypeAudioDevices(char*, char*) override { return kOk; }
+  Status FillRingList(WindowHandle, int) override { return kOk; }
+  Status GetWindowTitle(char*) override { return kOk; }
+  Status GetIconNoHandset(char*) override { return kOk; }
+  Status GetIconNoSkype(char*) override { return kOk; }
+  Status GetIconActive(char*) override { return kOk; }
+  Status GetCustomerInfo(char*) override { return kFail; }
+  Status SetHandsetAttached(int value) override { return Add("SetHandsetAttached " + std::to_string(value)); }
+  Status RunSessionAction(int code) override { return Add("RunSessionAction " + std::to_string(code)); }
+  Status SetRenderer(DisplayRenderer*) override { return kOk; }
+  Status ClearQueues() override { return kOk; }
+  Status UpdateStatusTip() override { return Add("UpdateStatusTip"); }
+  Status GetUserStatus(int* out) override {
+    *out = userStatus.load();
+    return kOk;
+  }
+  Status ShowMissedCalls(int flag) override { return Add("ShowMissedCalls " + std::to_string(flag)); }
+  Status SendUserStatusCode(int status) override { return Add("SendUserStatusCode " + std::to_string(status)); }
+  Status WaitDisplayIdle() override { return kOk; }
+
+ private:
+  Status Add(const std::string& what) {
+    log_.Add("link " + what);
+    return kOk;
+  }
+  EventLog& log_;
+};
+
+}  // namespace tolvane::testing
