@@ -36,6 +36,8 @@ class IContactList;
 class IPhoneState;
 class NotificationHandler;
 class OptionDialogs;
+class DialogList;
+class SettingsStore;
 class SoundMapper;
 class TrayStatus;
 
@@ -96,6 +98,11 @@ class SkypeLink : public ISkypeLink {
   int AnnounceProtocol();    // "PROTOCOL 5"
   int RequestSkypeStatus();  // "GET USERSTATUS", then "GET CONNSTATUS"
   int SignalHandsetReady();  // codes 81 and, 25 ms later, 6
+
+  // The configuration file and the list control the ring names go into,
+  // attached by start-up before ReadSettings. Without a store the settings
+  // operations change nothing; without a list FillRingList fills nothing.
+  void SetConfigurationPorts(SettingsStore* store, DialogList* ringList);
 
   // Texts filled by the configuration.
   void SetIniPath(std::string_view path);
@@ -202,6 +209,9 @@ class SkypeLink : public ISkypeLink {
   std::mutex actionLock_;
   std::vector<std::unique_ptr<ActionThread>> actions_;
   bool actionsClosed_ = false;
+
+  std::atomic<SettingsStore*> settingsStore_{nullptr};
+  std::atomic<DialogList*> ringList_{nullptr};
 
   // Guards every text below.
   mutable std::mutex textLock_;

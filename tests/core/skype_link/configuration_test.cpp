@@ -7,29 +7,17 @@
 #include <vector>
 
 #include "core/fakes/memory_settings_store.h"
+#include "core/fakes/recording_dialog_list.h"
 #include "handset/handset_settings.h"
-#include "skype_link/dialog_list.h"
 
 namespace tolvane {
 namespace {
 
 using testing::MemorySettingsStore;
 using Access = MemorySettingsStore::Access;
+using testing::RecordingDialogList;
 
 constexpr char kIni[] = "C:\\Program Files\\Tolvane\\\\Tolvane.ini";
-
-class RecordingDialogList final : public DialogList {
- public:
-  void InsertString(WindowHandle dialog, int controlId, int index, std::string_view text) override {
-    events.push_back(std::to_string(reinterpret_cast<std::uintptr_t>(dialog)) + "/" + std::to_string(controlId) +
-                     " insert " + std::to_string(index) + " '" + std::string(text) + "'");
-  }
-  void SetCurrentSelection(WindowHandle dialog, int controlId, int index) override {
-    events.push_back(std::to_string(reinterpret_cast<std::uintptr_t>(dialog)) + "/" + std::to_string(controlId) +
-                     " select " + std::to_string(index));
-  }
-  std::vector<std::string> events;
-};
 
 class ConfigurationTest : public ::testing::Test {
  protected:
