@@ -190,8 +190,13 @@ TEST(PhoneStateBrowseTest, BackwardStepAfterTheHistoryShrankStaysInsideIt) {
   for (int i = 0; i < 9; ++i) store.BrowseStep(0, 1, &id);
   ASSERT_EQ(id, 10);
 
+  // Committed calls go to the front, so the stale positions behind the new
+  // entries are exactly the ones an unclamped step would read.
   store.ClearHistory();
-  for (int fresh = 21; fresh <= 23; ++fresh) AddListed(store, fresh, 0, 4);
+  for (int fresh = 23; fresh >= 21; --fresh) {
+    store.AddHistoryCall(fresh, 1);
+    store.SetHistoryType(fresh, 0);
+  }
   EXPECT_EQ(store.BrowseStep(1, 1, &id), kOk);
   EXPECT_EQ(id, 23);
   EXPECT_EQ(store.BrowseStep(1, 1, &id), kOk);
