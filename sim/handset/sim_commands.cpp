@@ -50,10 +50,10 @@ std::string SimHandset::Execute(const std::string& command) {
     startFails_ = w[1] == "on";
     return "ok";
   }
-  if (verb == "key" && w.size() == 2 && Byte(w[1], key)) return KeyReport(key, 0);
-  if (verb == "ident" && w.size() == 2 && (w[1] == "128" || w[1] == "129")) return KeyReport(std::stoul(w[1]), 0);
-  if (verb == "volup" && w.size() == 1) return KeyReport(0, 1);
-  if (verb == "voldown" && w.size() == 1) return KeyReport(0, 2);
+  if (verb == "key" && w.size() == 2 && Byte(w[1], key)) return KeyReport(key, 0, true);
+  if (verb == "ident" && w.size() == 2 && (w[1] == "128" || w[1] == "129")) return KeyReport(std::stoul(w[1]), 0, true);
+  if (verb == "volup" && w.size() == 1) return KeyReport(0, 1, false);
+  if (verb == "voldown" && w.size() == 1) return KeyReport(0, 2, false);
   if (verb == "keyseq" && w.size() == 3 && Byte(w[1], key) && Byte(w[2], sequence)) {
     return Post((key << 8) | sequence, 0);
   }

@@ -132,13 +132,13 @@ std::string SimHandset::Post(std::uint32_t wParam, LPARAM lParam) {
   return "ok";
 }
 
-std::string SimHandset::KeyReport(std::uint32_t key, std::uint32_t flags) {
+std::string SimHandset::KeyReport(std::uint32_t key, std::uint32_t flags, bool advance) {
   std::uint32_t sequence = 0;
   {
     std::lock_guard<std::mutex> hold(lock_);
     if (window_ == nullptr) return "error not started";
     sequence = keySequence_;
-    keySequence_ = (keySequence_ + 1) % 4;
+    if (advance) keySequence_ = (keySequence_ + 1) % 4;
   }
   return Post((flags << 16) | ((key & 0xFFu) << 8) | sequence, 0);
 }

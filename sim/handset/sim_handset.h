@@ -52,7 +52,9 @@ class SimHandset final : public tolvane::QorHidCtrl {
 
  private:
   std::string Post(std::uint32_t wParam, LPARAM lParam);
-  std::string KeyReport(std::uint32_t key, std::uint32_t flags);
+  // Posts a report with the current key sequence number, then (when
+  // `advance`) moves the number on.
+  std::string KeyReport(std::uint32_t key, std::uint32_t flags, bool advance);
   std::string SetPlugged(bool plugged, bool notify);
 
   Transcript transcript_;

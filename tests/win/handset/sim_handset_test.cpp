@@ -1,0 +1,195 @@
+// HandsetControl against the simulated handset library: what the program
+// calls shows in the simulator's transcript, and what the simulated handset
+// does arrives as window messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dbt.h>
+
+#include <chrono>
+#include <thread>
+
+#include "core/fakes/event_log.h"
+#include "core/fakes/fake_client_transport.h"
+#include "handset/handset_control.h"
+#include "win_handset_support.h"
+
+namespace tolvane::testing {
+namespace {
+
+struct WindowMessage {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// A hidden window that keeps the handset messages it receives and, like the
+// main window, queues handset reports when it is given a handset.
+class ReportWindow {
+ public:
+  ReportWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &ReportWindow::Procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TolvaneHandsetTestWindow";
+    RegisterClassA(&windowClass);
+    window = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr, nullptr,
+                             windowClass.hInstance, this);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~ReportWindow() { DestroyWindow(window); }
+
+  // Pumps messages until `count` handset messages have arrived or the
+  // deadline passed.
+  bool WaitForMessages(std::size_t count, std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (received.size() < count) {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+      if (received.size() >= count) break;
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+      if (left.count() <= 0) return false;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
+    }
+    return true;
+  }
+
+  HWND window = nullptr;
+  HandsetControl* handset = nullptr;
+  std::vector<WindowMessage> received;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ReportWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self != nullptr && (message == kHandsetReportMessage || message == WM_DEVICECHANGE)) {
+      self->received.push_back({message, wParam, lParam});
+      if (message == kHandsetReportMessage && self->handset != nullptr) {
+        self->handset->QueueReport(static_cast<std::uint32_t>(wParam), lParam);
+      }
+      return message == WM_DEVICECHANGE ? TRUE : 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+};
+
+std::vector<std::string> EntriesStartingWith(const std::vector<std::string>& entries,
+                                             std::initializer_list<const char*> prefixes) {
+  std::vector<std::string> kept;
+  for (const std::string& e : entries) {
+    for (const char* p : prefixes) {
+      if (e.rfind(p, 0) == 0) {
+        kept.push_back(e);
+        break;
+      }
+    }
+  }
+  return kept;
+}
+
+class SimHandsetTest : public ::testing::Test {
+ protected:
+  SimEnvironment sim;
+  std::unique_ptr<HandsetControl> handset = std::make_unique<HandsetControl>(LoadHandsetLibrary(RecordingOptions()));
+};
+
+TEST_F(SimHandsetTest, OpenDeviceFollowsPlugAndUnplug) {
+  EXPECT_EQ(handset->OpenDevice(), 1);
+  EXPECT_EQ(sim.Send("unplug quiet"), "ok");
+  EXPECT_EQ(handset->OpenDevice(), 0);
+  EXPECT_EQ(sim.Send("plug quiet"), "ok");
+  EXPECT_EQ(handset->OpenDevice(), 1);
+}
+
+TEST_F(SimHandsetTest, CodesCharactersAndSettingsReachTheHandsetInOrder) {
+  ASSERT_EQ(handset->OpenDevice(), 1);
+  handset->SendCode(81);
+  handset->SendDisplayChar(0, 79);
+  handset->SendDisplayChar('A', 0);
+  handset->SendDisplayChar('b', 5);
+  handset->WriteDeviceSetting(14, 128, 72);
+  handset->SendDisplayChar(26, 10);
+  handset->SendCode(63);
+  EXPECT_EQ(EntriesStartingWith(sim.Transcript(), {"SendCode", "SendDisplayChar", "WriteDeviceSetting"}),
+            (std::vector<std::string>{"SendCode 81", "SendDisplayChar 0 79", "SendDisplayChar 65 0",
+                                      "SendDisplayChar 98 5", "WriteDeviceSetting 14 128 72",
+                                      "SendDisplayChar 26 10", "SendCode 63"}));
+}
+
+TEST_F(SimHandsetTest, ReportsNeedAStartedDevice) {
+  EXPECT_EQ(sim.Send("key 31"), "error not started");
+  ReportWindow target;
+  ASSERT_EQ(handset->OpenDevice(), 1);
+  EXPECT_EQ(sim.Send("startfail on"), "ok");
+  EXPECT_EQ(handset->StartDevice(target.window), 0);
+  EXPECT_EQ(sim.Send("startfail off"), "ok");
+  EXPECT_EQ(handset->StartDevice(target.window), 1);
+  EXPECT_EQ(sim.Send("key 31"), "ok");
+}
+
+TEST_F(SimHandsetTest, HandsetEventsArriveAsReportMessagesWithTheirBits) {
+  ReportWindow target;
+  ASSERT_EQ(handset->OpenDevice(), 1);
+  ASSERT_EQ(handset->StartDevice(target.window), 1);
+  const char* commands[] = {"key 31", "key 32", "ident 128", "key 83", "key 49",  "display",
+                            "volup",  "voldown", "keyseq 83 2", "raw 0x1234 -1"};
+  for (const char* command : commands) ASSERT_EQ(sim.Send(command), "ok") << command;
+  ASSERT_TRUE(target.WaitForMessages(std::size(commands)));
+  const std::pair<WPARAM, LPARAM> expected[] = {
+      {0x1F00, 0},  // hook up, sequence 0
+      {0x2001, 0},  // hook down, 1
+      {0x8002, 0},  // identification with display, 2
+      {0x5303, 0},  // sequence wraps after 3
+      {0x3100, 0},
+      {0x5A04, 0},  // display request: key 90, sequence 4
+      {0x10001, 0}, // volume up (bit 16), sequence not advanced
+      {0x20001, 0}, // volume down (bit 17)
+      {0x5302, 0},  // out of turn
+      {0x1234, -1}, // marked "ignore"
+  };
+  ASSERT_EQ(target.received.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(target.received[i].message, kHandsetReportMessage) << i;
+    EXPECT_EQ(target.received[i].wParam, expected[i].first) << i;
+    EXPECT_EQ(target.received[i].lParam, expected[i].second) << i;
+  }
+}
+
+TEST_F(SimHandsetTest, UnplugTellsTheStartedWindowThatTheDeviceWentAway) {
+  ReportWindow target;
+  ASSERT_EQ(handset->OpenDevice(), 1);
+  ASSERT_EQ(handset->StartDevice(target.window), 1);
+  // The notice is sent to the window, so this thread must be pumping while
+  // the command waits for its reply.
+  std::string reply;
+  std::thread command([&] { reply = sim.Send("unplug"); });
+  const bool arrived = target.WaitForMessages(1);
+  command.join();
+  ASSERT_TRUE(arrived);
+  EXPECT_EQ(reply, "ok");
+  EXPECT_EQ(target.received[0].message, static_cast<UINT>(WM_DEVICECHANGE));
+  EXPECT_EQ(target.received[0].wParam, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
+  EXPECT_EQ(handset->OpenDevice(), 0);
+}
+
+TEST_F(SimHandsetTest, FocusKeyGoesFromTheHandsetToTheClientAndIsAcknowledged) {
+  EventLog log;
+  FakeClientTransport transport(log);
+  handset->SetPorts({&transport, nullptr, nullptr, nullptr});
+  ReportWindow target;
+  target.handset = handset.get();
+  ASSERT_EQ(handset->OpenDevice(), 1);
+  ASSERT_EQ(handset->StartDevice(target.window), 1);
+  ASSERT_EQ(handset->StartReportThread(), 1);
+  ASSERT_EQ(sim.Send("reset"), "ok");
+  ASSERT_EQ(sim.Send("key 83"), "ok");
+  ASSERT_TRUE(target.WaitForMessages(1));
+  ASSERT_TRUE(log.WaitFor("send FOCUS"));
+  handset.reset();  // joins the report thread, so the acknowledgement is in
+  EXPECT_EQ(EntriesStartingWith(sim.Transcript(), {"SendCode"}), (std::vector<std::string>{"SendCode 80"}));
+}
+
+}  // namespace
+}  // namespace tolvane::testing
