@@ -3,6 +3,7 @@
 // thread of the session.
 #include "skype_link/skype_link.h"
 
+#include <cassert>
 #include <cctype>
 #include <chrono>
 #include <utility>
@@ -29,11 +30,17 @@ std::string_view FirstWord(std::string_view line) {
   return line.substr(begin, end - begin);
 }
 
+template <typename T>
+T& Required(T* port) {
+  assert(port != nullptr);
+  return *port;
+}
+
 }  // namespace
 
 SkypeLink::SkypeLink(const Ports& ports)
-    : transport_(*ports.transport),
-      handset_(*ports.handset),
+    : transport_(Required(ports.transport)),
+      handset_(Required(ports.handset)),
       tray_(ports.tray),
       dialogs_(ports.dialogs),
       soundMapper_(ports.soundMapper),

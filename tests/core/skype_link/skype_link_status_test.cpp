@@ -159,14 +159,6 @@ TEST(SkypeLinkValuesTest, StatusValuesStartUnknownAndFollowTheirWriters) {
   EXPECT_EQ(rig.link->Renderer(), &rig.renderer);
 }
 
-TEST(SkypeLinkSettingsTest, SettingsOperationsAnswerSuccess) {
-  SkypeLinkRig rig;
-  EXPECT_EQ(rig.link->ReadSettings(), kOk);
-  EXPECT_EQ(rig.link->SaveSettings(), kOk);
-  EXPECT_EQ(rig.link->RestoreDefaultSettings(), kOk);
-  EXPECT_EQ(rig.link->FillRingList(nullptr, 1011), kOk);
-}
-
 // ---- Display hand-over ----------------------------------------------------
 
 TEST(SkypeLinkDisplayIdleTest, StopsARunningIndicatorAndWaitsUntilItHasEnded) {
