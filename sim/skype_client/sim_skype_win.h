@@ -1,0 +1,64 @@
+#pragma once
+// The simulated Skype client's windows and its side of the desktop API:
+// - the main window "tskMainForm.UnicodeClass" with the three child windows
+//   the program looks up;
+// - the API window, a separate hidden top-level window that answers the
+//   discover broadcast with the attach message and exchanges WM_COPYDATA
+//   lines with the attached program;
+// - the control window (see sim_control_win.h).
+// Everything runs on one thread. Nothing is ever sent from inside a handler
+// of a message the program sent: replies and attach answers are posted to
+// the API window first and sent from there.
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <string_view>
+
+#include "client_state.h"
+#include "transcript_win.h"
+
+namespace simskype {
+
+class SimSkype {
+ public:
+  SimSkype(HINSTANCE instance, std::string name, ClientState& state, Transcript& transcript);
+  SimSkype(const SimSkype&) = delete;
+  SimSkype& operator=(const SimSkype&) = delete;
+  ~SimSkype();
+
+  bool Create();
+  int Run();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleApi(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleControl(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMainForm(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool RegisterClasses();
+  HWND CreateOwnedWindow(const char* className, const char* title, DWORD style, HWND parent);
+
+  LRESULT OnDiscover(WPARAM wParam, LPARAM lParam);
+  LRESULT OnLine(WPARAM wParam, LPARAM lParam);
+  bool OnControlCommand(std::string_view command);
+  void AnswerDiscover();
+  void AnnounceAvailable();
+  void Queue(std::string line);
+  void FlushOutbox();
+
+  HINSTANCE instance_;
+  std::string name_;
+  ClientState& state_;
+  Transcript& transcript_;
+  UINT attachMessage_ = 0;
+  UINT discoverMessage_ = 0;
+  HWND mainForm_ = nullptr;
+  HWND apiWindow_ = nullptr;
+  HWND controlWindow_ = nullptr;
+  HWND program_ = nullptr;  // the window that last discovered us
+  bool attached_ = false;
+  std::deque<std::string> outbox_;
+};
+
+}  // namespace simskype

@@ -1,0 +1,187 @@
+#include "shell/application_win.h"
+
+#include <utility>
+
+#include "handset/handset_control.h"
+#include "handset/hid_ctrl_loader_win.h"
+#include "phone_state/contact_list.h"
+#include "phone_state/phone_state.h"
+#include "shell/display_renderer_loader_win.h"
+#include "shell/main_window_win.h"
+#include "shell/resource_ids.h"
+#include "shell/resource_strings_win.h"
+#include "skype_link/dispatch_adapters.h"
+#include "skype_link/notification_dispatcher.h"
+#include "skype_link/skype_link.h"
+
+namespace tolvane {
+namespace {
+
+constexpr char kMainWindowClassFallback[] = "QorMainWndClass";
+
+std::string ProgramDirectory(HINSTANCE instance) {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(instance, path, MAX_PATH);
+  std::string directory(path, length < MAX_PATH ? length : 0);
+  const std::size_t slash = directory.find_last_of('\\');
+  directory.resize(slash == std::string::npos ? 0 : slash + 1);
+  return directory;
+}
+
+std::string Text(Status (ISkypeLink::*getter)(char*), ISkypeLink& link) {
+  char text[kPathBufferSize] = {};
+  (link.*getter)(text);
+  return text;
+}
+
+}  // namespace
+
+Application::Application(HINSTANCE instance) : instance_(instance) {}
+
+Application::~Application() { Stop(); }
+
+bool Application::Start() {
+  if (!CreateSession()) return false;
+  if (!CreateWindowAndRenderer()) return false;
+  if (!BringUpHandset()) return false;
+  handset_->StartReportThread();
+  return true;
+}
+
+bool Application::CreateSession() {
+  const std::optional<SkypeApiMessages> messages = RegisterSkypeApiMessages();
+  if (!messages) return false;
+
+  // The handset library comes first: HandsetControl owns it for the life of
+  // the program. A failed load has been shown to the user.
+  std::unique_ptr<HandsetLibrary> library = LoadHandsetLibrary();
+  if (library == nullptr) return false;
+  handsetLibrary_ = library->Instance();
+  handset_ = std::make_unique<HandsetControl>(std::move(library));
+
+  transport_ = std::make_unique<Win32ClientTransport>(*messages);
+  SkypeLink::Ports ports;
+  ports.transport = transport_.get();
+  ports.handset = handset_.get();
+  ports.delay = &delay_;
+  // Seam: the tray icon, the option dialogs and the sound mapper are
+  // attached here once they exist.
+  link_ = std::make_unique<SkypeLink>(ports);
+
+  programDirectory_ = ProgramDirectory(instance_);
+  link_->ReadSettings();
+  return true;
+}
+
+bool Application::CreateWindowAndRenderer() {
+  className_ = LoadResourceString(instance_, IDS_MAIN_WINDOW_CLASS, kMainWindowClassFallback);
+  const std::string title = Text(&ISkypeLink::GetWindowTitle, *link_);
+  // A second copy with the same title ends silently.
+  if (FindWindowA(className_.c_str(), title.c_str()) != nullptr) return false;
+
+  if (MainWindow::RegisterMainClass(instance_, className_, Text(&ISkypeLink::GetIconNoHandset, *link_)) == 0) {
+    return false;
+  }
+  classRegistered_ = true;
+  MainWindow::Parts parts;
+  parts.instance = instance_;
+  parts.link = link_.get();
+  parts.transport = transport_.get();
+  parts.handset = handset_.get();
+  // Seam: parts.findClientWindows = FindSkypeWindows once the client window
+  // helpers exist; parts.volumeKey = the speaker fader once the mixer exists.
+  window_ = MainWindow::Create(parts, className_, title);
+  if (window_ == nullptr) return false;
+
+  HandsetControl::Ports handsetPorts;
+  handsetPorts.transport = transport_.get();
+  handsetPorts.link = link_.get();
+  handset_->SetPorts(handsetPorts);
+
+  renderer_ = std::make_unique<FontProcessLibrary>();
+  RendererRecipients recipients;
+  recipients.handsetLibrary = handsetLibrary_;
+  recipients.setHandsetControlRenderer = [this](DisplayRenderer* r) { handset_->SetDisplayRenderer(r); };
+  recipients.setSkypeLinkRenderer = [this](DisplayRenderer* r) { link_->SetRenderer(r); };
+  recipients.supportFontFile = handset_->settings.SupportFontFile.load();
+  return renderer_->Load(recipients) == kOk;
+}
+
+bool Application::BringUpHandset() {
+  const bool present = handset_->OpenDevice() == 1;
+  if (present && handset_->StartDevice(window_->Handle()) == 0) {
+    handset_->AbortStart();
+    return false;
+  }
+  CreateStores();
+  if (DisplayRenderer* renderer = renderer_->Renderer()) renderer->InitRenderer(programDirectory_.c_str());
+  handset_->handsetConnected.store(present ? 1 : 0);
+  link_->UpdateStatusTip();
+  // Without a handset the session starts when one arrives.
+  if (present) link_->RunSessionAction(kActionDiscover);
+  return true;
+}
+
+void Application::CreateStores() {
+  phoneState_ = std::make_unique<PhoneState>();
+  contactList_ = std::make_unique<ContactList>(*link_);
+  sessionPort_ = std::make_unique<SkypeLinkSession>(*link_);
+  handsetPort_ = std::make_unique<HandsetControlPort>(*handset_);
+  NotificationDispatcher::Ports ports;
+  ports.session = sessionPort_.get();
+  ports.handset = handsetPort_.get();
+  ports.phoneState = phoneState_.get();
+  ports.contactList = contactList_.get();
+  ports.windows = &windowProbe_;
+  ports.delay = &delay_;
+  dispatcher_ = std::make_unique<NotificationDispatcher>(ports);
+  link_->SetPhoneState(phoneState_.get());
+  link_->SetContactList(contactList_.get());
+  link_->SetNotificationHandler(dispatcher_.get());
+}
+
+void Application::RunMessageLoop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void Application::Stop() {
+  if (link_ != nullptr) {
+    link_->WaitDisplayIdle();
+    if (handset_ != nullptr) handset_->ShutdownDevice();
+    link_->SaveSettings();
+    // The session's threads use every object below; they end first.
+    link_->Shutdown();
+  }
+  // Joins the report and indicator threads and unloads the handset library.
+  handset_.reset();
+  dispatcher_.reset();
+  handsetPort_.reset();
+  sessionPort_.reset();
+  contactList_.reset();
+  phoneState_.reset();
+  link_.reset();
+  if (renderer_ != nullptr) {
+    renderer_->Unload();
+    // The holder frees the module as it goes.
+    renderer_.reset();
+  }
+  window_.reset();
+  transport_.reset();
+  if (classRegistered_) {
+    UnregisterClassA(className_.c_str(), instance_);
+    classRegistered_ = false;
+  }
+}
+
+int RunApplication(HINSTANCE instance) {
+  Application application(instance);
+  if (application.Start()) application.RunMessageLoop();
+  application.Stop();
+  return 0;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,80 @@
+#pragma once
+// The program put together: start-up in a fixed order, the message loop, and
+// the shutdown in the reverse order. WinMain only hands over the instance.
+//
+// Start-up order: the two Skype messages; the handset library and
+// HandsetControl; the SkypeLink with the Win32 transport (its workers start
+// at once); the settings; the single-instance check; the main window; the
+// display renderer; the handset (opened and, when present, started, with
+// the discover handshake begun); the phone state, the contact list and the
+// notification dispatcher; last the handset's report thread.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "skype_link/action_delay.h"
+#include "skype_link/client_transport_win.h"
+#include "skype_link/client_window_probe_win.h"
+
+namespace tolvane {
+
+class ContactList;
+class FontProcessLibrary;
+class HandsetControl;
+class HandsetControlPort;
+class MainWindow;
+class NotificationDispatcher;
+class PhoneState;
+class QorHidCtrl;
+class SkypeLink;
+class SkypeLinkSession;
+
+class Application {
+ public:
+  explicit Application(HINSTANCE instance);
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+  ~Application();
+
+  // False when the program must end at once (a copy already runs, a library
+  // could not be loaded, the window could not be made, the handset could not
+  // be started); what was brought up is taken down again by Stop().
+  bool Start();
+  // Until the main window has been destroyed.
+  void RunMessageLoop();
+  // Detached threads are none: every thread is joined here, before the
+  // objects it uses go. Idempotent.
+  void Stop();
+
+ private:
+  bool CreateSession();
+  bool CreateWindowAndRenderer();
+  bool BringUpHandset();
+  void CreateStores();
+
+  HINSTANCE instance_;
+  std::string programDirectory_;
+  std::string className_;
+  bool classRegistered_ = false;
+
+  std::unique_ptr<HandsetControl> handset_;
+  std::unique_ptr<Win32ClientTransport> transport_;
+  SteadyActionDelay delay_;
+  std::unique_ptr<SkypeLink> link_;
+  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<FontProcessLibrary> renderer_;
+  std::unique_ptr<PhoneState> phoneState_;
+  std::unique_ptr<ContactList> contactList_;
+  Win32ClientWindowProbe windowProbe_;
+  std::unique_ptr<SkypeLinkSession> sessionPort_;
+  std::unique_ptr<HandsetControlPort> handsetPort_;
+  std::unique_ptr<NotificationDispatcher> dispatcher_;
+  QorHidCtrl* handsetLibrary_ = nullptr;
+};
+
+// The whole program: start-up, message loop, shutdown. Returns the exit code
+// (0 on every path).
+int RunApplication(HINSTANCE instance);
+
+}  // namespace tolvane

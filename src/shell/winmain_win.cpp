@@ -1,0 +1,7 @@
+// Tolvane.exe's entry point. The command line and the show command are not
+// used; everything else is in the Application.
+#include <windows.h>
+
+#include "shell/application_win.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return tolvane::RunApplication(instance); }

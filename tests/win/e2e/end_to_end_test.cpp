@@ -1,0 +1,155 @@
+// Tolvane.exe against the simulated Skype client (SimSkype.exe) and the
+// simulated handset library, as separate processes under one desktop: the
+// discover/attach handshake, the session's set-up as the client sees it, a
+// refused line, hostile WM_COPYDATA, and the exit with its detach. The
+// programs are staged next to this test program by the build.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+#include "sim_control_win.h"
+
+namespace tolvane::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+
+const char* const kStagedFiles[] = {"Tolvane.exe", "SimSkype.exe", "QorHIDCtrl.dll", "QorFontProcessLib.dll"};
+constexpr WPARAM kCommandExit = 40001;
+const Lines kSetUpLines = {"PROTOCOL 5", "FOCUS", "SEARCH FRIENDS", "SEARCH CALLS"};
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class EndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    programs = ProgramFolder();
+    for (const char* file : kStagedFiles) {
+      if (!FileExists(programs + file)) GTEST_SKIP() << file << " is not staged next to the test program";
+    }
+    const std::string label = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    scratch = MakeScratchFolder(label);
+    simName = "e2e-" + std::to_string(GetCurrentProcessId()) + "-" + label;
+    // Protocol 2: the client's PROTOCOL reply asks for nothing more, so the
+    // set-up lines are the first the client receives.
+    std::ofstream(scratch + "scenario.txt") << "protocol 2\n";
+    transcript = std::make_unique<TranscriptReader>(scratch + "transcript.txt",
+                                                    simskype::TranscriptEventName(simName));
+    ASSERT_TRUE(sim.Start("\"" + programs + "SimSkype.exe\" --name " + simName + " --transcript \"" + scratch +
+                              "transcript.txt\" --scenario \"" + scratch + "scenario.txt\"",
+                          programs));
+    ASSERT_TRUE(transcript->WaitFor("start"));
+    // The simulated handset: plugged, with its transcript and pipe private
+    // to this test.
+    SetEnvironmentVariableA("TOLVANE_SIM_HANDSET_DIR", scratch.c_str());
+    SetEnvironmentVariableA("TOLVANE_SIM_HANDSET_PIPE", ("\\\\.\\pipe\\" + simName).c_str());
+  }
+
+  void StartTolvaneAndWaitForSetUp() {
+    ASSERT_TRUE(tolvane.Start("\"" + programs + "Tolvane.exe\"", programs));
+    ASSERT_TRUE(transcript->WaitUntil([](const Transcript& all) { return OfKind(all, "recv").size() >= 4; }))
+        << "the client never received the set-up";
+  }
+
+  void Control(const std::string& command) {
+    ASSERT_EQ(simskype::SendControlCommand(simName, command), simskype::ControlResult::kAccepted) << command;
+  }
+
+  std::string programs;
+  std::string scratch;
+  std::string simName;
+  std::unique_ptr<TranscriptReader> transcript;
+  // Killed by their destructors if a test leaves them running.
+  ChildProcess sim;
+  ChildProcess tolvane;
+};
+
+TEST_F(EndToEndTest, DiscoverAttachThenTheSetUpHalfASecondLater) {
+  StartTolvaneAndWaitForSetUp();
+  const Transcript all = transcript->Read();
+  const TranscriptEntry* discover = Find(all, "discover");
+  const TranscriptEntry* attach = Find(all, "attach");
+  ASSERT_NE(discover, nullptr);
+  ASSERT_NE(attach, nullptr);
+  // The attach answers the window that sent the discover.
+  EXPECT_EQ("0 to " + discover->text.substr(5), attach->text);
+
+  const Transcript received = OfKind(all, "recv");
+  const Lines texts = Texts(received);
+  EXPECT_EQ(Lines(texts.begin(), texts.begin() + 4), kSetUpLines);
+  EXPECT_GE(received.front().ms - attach->ms, 450);
+  EXPECT_LT(received.front().ms - attach->ms, 5000);
+}
+
+TEST_F(EndToEndTest, ARefusedLineIsLostAndTheNextCommandGoesOut) {
+  StartTolvaneAndWaitForSetUp();
+  ASSERT_TRUE(transcript->WaitFor("send", "CALLS "));
+  Control("refuse-next");
+  Control("push CALLHISTORYCHANGED");
+  ASSERT_TRUE(transcript->WaitFor("refused", "SEARCH CALLS"));
+  Control("push CALLHISTORYCHANGED");
+  ASSERT_TRUE(transcript->WaitUntil(
+      [](const Transcript& all) { return CountOf(all, "recv", "SEARCH CALLS") >= 2; }));
+  EXPECT_EQ(CountOf(transcript->Read(), "refused", "SEARCH CALLS"), 1u);
+}
+
+TEST_F(EndToEndTest, HostileCopyDataLeavesTheProgramWorking) {
+  StartTolvaneAndWaitForSetUp();
+  const HWND main = FindWindowA("QorMainWndClass", "SkypeForWindow");
+  ASSERT_NE(main, nullptr);
+  const std::string start = Find(transcript->Read(), "start")->text;
+  const HWND clientApi =
+      reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::stoull(start.substr(start.rfind(' ') + 1), nullptr, 16)));
+
+  std::string text = "CALLHISTORYCHANGED";
+  COPYDATASTRUCT line{0, static_cast<DWORD>(text.size() + 1), text.data()};
+  COPYDATASTRUCT empty{0, 0, text.data()};
+  DWORD_PTR answer = 1;
+  // A line from a window that is not the client's is not taken.
+  ASSERT_NE(SendMessageTimeoutA(main, WM_COPYDATA, reinterpret_cast<WPARAM>(GetDesktopWindow()),
+                                reinterpret_cast<LPARAM>(&line), SMTO_ABORTIFHUNG, 5000, &answer), 0);
+  EXPECT_EQ(answer, 0u);
+  // An empty block in the client's name is taken and ignored.
+  ASSERT_NE(SendMessageTimeoutA(main, WM_COPYDATA, reinterpret_cast<WPARAM>(clientApi),
+                                reinterpret_cast<LPARAM>(&empty), SMTO_ABORTIFHUNG, 5000, &answer), 0);
+  EXPECT_EQ(answer, 1u);
+
+  // Still serving the client: a real notification is answered.
+  Control("push CALLHISTORYCHANGED");
+  ASSERT_TRUE(transcript->WaitUntil(
+      [](const Transcript& all) { return CountOf(all, "recv", "SEARCH CALLS") >= 2; }));
+  EXPECT_TRUE(tolvane.Running());
+}
+
+TEST_F(EndToEndTest, ExitResetsTheClientsDevicesThenDetachesAndEnds) {
+  StartTolvaneAndWaitForSetUp();
+  ASSERT_TRUE(transcript->WaitFor("send", "CALLS "));
+  const HWND main = FindWindowA("QorMainWndClass", "SkypeForWindow");
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(PostMessageA(main, WM_COMMAND, kCommandExit, 0));
+  ASSERT_TRUE(transcript->WaitFor("detach"));
+  DWORD code = 1;
+  ASSERT_TRUE(tolvane.WaitForExit(20s, &code));
+  EXPECT_EQ(code, 0u);
+
+  const Transcript all = transcript->Read();
+  Lines resets;
+  const TranscriptEntry* firstReset = Find(all, "recv", "SET AUDIO_IN");
+  for (const TranscriptEntry& e : all) {
+    if (e.kind == "detach") resets.push_back("detach");
+    if (e.kind == "recv" && e.text.starts_with("SET ")) resets.push_back(e.text);
+  }
+  EXPECT_EQ(resets, (Lines{"SET AUDIO_IN", "SET AUDIO_OUT", "SET RINGER", "detach"}));
+  ASSERT_NE(firstReset, nullptr);
+  EXPECT_GE(Find(all, "detach")->ms - firstReset->ms, 150);
+}
+
+}  // namespace
+}  // namespace tolvane::testing

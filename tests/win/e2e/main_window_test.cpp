@@ -1,0 +1,306 @@
+// The hidden main window inside the test process, with a real SkypeLink and
+// the Win32 transport: the attach handshake and the session's set-up, the
+// client's lines reaching the incoming worker, the checks on WM_COPYDATA,
+// handset reports, and the exit with its detach. The client's API window is
+// played by a window of the same process on the same UI thread.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "fake_client_window.h"
+#include "core/fakes/event_log.h"
+#include "handset/handset_control.h"
+#include "shell/main_window_win.h"
+#include "skype_link/client_transport.h"
+#include "skype_link/client_transport_win.h"
+#include "skype_link/notification_handler.h"
+#include "skype_link/skype_link.h"
+#include "ui_thread.h"
+
+namespace tolvane {
+namespace {
+
+using testing::EventLog;
+using testing::FakeClientWindow;
+using testing::UiThread;
+using namespace std::chrono_literals;
+
+constexpr char kClassName[] = "TolvaneTestMainWindow";
+
+// The incoming worker's consumer: "line <text>".
+class RecordingHandler final : public NotificationHandler {
+ public:
+  explicit RecordingHandler(EventLog& log) : log_(log) {}
+  void HandleLine(const std::string& line) override { log_.Add("line " + line); }
+  void CheckConfirmationWindow() override {}
+  void ShowMissedCalls(int) override {}
+
+ private:
+  EventLog& log_;
+};
+
+// The session's side of the wire, passed through to the Win32 transport; it
+// keeps a handle of the thread that sent last, so that a test can wait for
+// the outgoing worker to end after a refused line.
+class ObservedTransport final : public ClientTransport {
+ public:
+  explicit ObservedTransport(ClientTransport& wire) : wire_(wire) {}
+  ~ObservedTransport() override { Forget(); }
+
+  bool SendLine(std::string_view line) override {
+    HANDLE self = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, SYNCHRONIZE, FALSE, 0);
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      if (sender_ != nullptr) CloseHandle(sender_);
+      sender_ = self;
+    }
+    return wire_.SendLine(line);
+  }
+  void BroadcastDiscover() override { wire_.BroadcastDiscover(); }
+  void SendDetach() override { wire_.SendDetach(); }
+  bool IsAttached() const override { return wire_.IsAttached(); }
+
+  // Waits until the thread that sent last has ended.
+  bool WaitForSenderToEnd() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return sender_ != nullptr && WaitForSingleObject(sender_, 10000) == WAIT_OBJECT_0;
+  }
+
+ private:
+  void Forget() {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (sender_ != nullptr) CloseHandle(sender_);
+    sender_ = nullptr;
+  }
+
+  ClientTransport& wire_;
+  std::mutex lock_;
+  HANDLE sender_ = nullptr;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    messages = *RegisterSkypeApiMessages();
+    transport = std::make_unique<Win32ClientTransport>(messages);
+    observed = std::make_unique<ObservedTransport>(*transport);
+    handset.handsetConnected.store(1);
+    SkypeLink::Ports ports;
+    ports.transport = observed.get();
+    ports.handset = &handset;
+    link = std::make_unique<SkypeLink>(ports);
+    link->SetNotificationHandler(&handler);
+    HandsetControl::Ports handsetPorts;
+    handsetPorts.transport = transport.get();
+    handsetPorts.link = link.get();
+    handset.SetPorts(handsetPorts);
+
+    ui.Invoke([this] {
+      const HINSTANCE instance = GetModuleHandleA(nullptr);
+      MainWindow::RegisterMainClass(instance, kClassName, "");  // once per process is enough
+      MainWindow::Parts parts;
+      parts.instance = instance;
+      parts.link = link.get();
+      parts.transport = transport.get();
+      parts.handset = &handset;
+      parts.findClientWindows = [this] { log.Add("find client windows"); };
+      parts.volumeKey = [this](bool up) { log.Add(up ? "volume up" : "volume down"); };
+      window = MainWindow::Create(parts, kClassName, "Tolvane test");
+      client = std::make_unique<FakeClientWindow>(log, messages.discover);
+      stranger = std::make_unique<FakeClientWindow>(strangerLog, messages.discover);
+    });
+    ASSERT_NE(window, nullptr);
+    mainWindow = window->Handle();
+  }
+
+  void TearDown() override {
+    link->Shutdown();
+    ui.Invoke([this] {
+      window.reset();
+      client.reset();
+      stranger.reset();
+    });
+  }
+
+  LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(mainWindow, message, wParam, lParam);
+  }
+  LRESULT SendText(HWND sender, const std::string& text) {
+    COPYDATASTRUCT block{0, static_cast<DWORD>(text.size() + 1), const_cast<char*>(text.c_str())};
+    return Send(WM_COPYDATA, reinterpret_cast<WPARAM>(sender), reinterpret_cast<LPARAM>(&block));
+  }
+  LRESULT Attach(LPARAM status) {
+    return Send(messages.attach, reinterpret_cast<WPARAM>(client->Handle()), status);
+  }
+
+  UiThread ui;
+  EventLog log;
+  EventLog strangerLog;
+  SkypeApiMessages messages;
+  std::unique_ptr<Win32ClientTransport> transport;
+  std::unique_ptr<ObservedTransport> observed;
+  HandsetControl handset{nullptr};
+  RecordingHandler handler{log};
+  std::unique_ptr<SkypeLink> link;
+  std::unique_ptr<MainWindow> window;
+  std::unique_ptr<FakeClientWindow> client;
+  std::unique_ptr<FakeClientWindow> stranger;
+  HWND mainWindow = nullptr;
+};
+
+TEST_F(MainWindowTest, WindowIsTopLevelSoTheDiscoverBroadcastReachesIt) {
+  EXPECT_EQ(GetAncestor(mainWindow, GA_PARENT), GetDesktopWindow());
+  EXPECT_FALSE(IsWindowVisible(mainWindow));
+  EXPECT_EQ(transport->MainWindow(), mainWindow);
+}
+
+TEST_F(MainWindowTest, AttachSuccessKeepsTheClientWindowAndSetsUpTheSessionHalfASecondLater) {
+  const auto attached = FakeClientWindow::Clock::now();
+  EXPECT_EQ(Attach(MainWindow::kAttachSuccess), 1);
+  EXPECT_EQ(transport->ClientWindow(), client->Handle());
+  EXPECT_EQ(log.Count("find client windows"), 1u);
+
+  ASSERT_TRUE(log.WaitForMatching("got ", 4));
+  EXPECT_EQ(log.Matching("got "),
+            (EventLog::Events{"got PROTOCOL 5", "got FOCUS", "got SEARCH FRIENDS", "got SEARCH CALLS"}));
+  // Every line travels as its text with the NUL, and no data word.
+  EXPECT_EQ(log.Matching("block ").front(), "block dwData=0 cbData=11");
+  const auto waited = client->FirstSeen("got PROTOCOL 5") - attached;
+  EXPECT_GE(waited, 450ms);
+  EXPECT_LT(waited, 5s);
+}
+
+TEST_F(MainWindowTest, ApiAvailableRediscoversOnlyWhileTheHandsetIsConnected) {
+  handset.handsetConnected.store(0);
+  EXPECT_EQ(Attach(MainWindow::kAttachApiAvailable), 1);
+  handset.handsetConnected.store(1);
+  EXPECT_EQ(Attach(MainWindow::kAttachApiAvailable), 1);
+  ASSERT_TRUE(log.WaitFor("discover"));
+  // Every action has run once the session is shut down.
+  link->Shutdown();
+  EXPECT_EQ(log.Count("discover"), 1u);
+}
+
+TEST_F(MainWindowTest, OtherAttachStatusesChangeNothing) {
+  for (LPARAM status : {1, 2, 3}) {
+    EXPECT_EQ(Attach(status), 0) << status;
+  }
+  EXPECT_EQ(transport->ClientWindow(), nullptr);
+  EXPECT_EQ(log.Count("find client windows"), 0u);
+}
+
+TEST_F(MainWindowTest, ClientLinesReachTheIncomingWorkerInOrder) {
+  Attach(MainWindow::kAttachSuccess);
+  EventLog::Events sent;
+  for (int i = 0; i < 200; ++i) {
+    sent.push_back("CALL " + std::to_string(i) + " STATUS RINGING");
+    EXPECT_EQ(SendText(client->Handle(), sent.back()), TRUE);
+  }
+  ASSERT_TRUE(log.WaitForMatching("line ", sent.size()));
+  EventLog::Events expected;
+  for (const std::string& line : sent) expected.push_back("line " + line);
+  EXPECT_EQ(log.Matching("line "), expected);
+}
+
+TEST_F(MainWindowTest, LinesFromAnotherWindowAreLeftToTheDefaultHandling) {
+  Attach(MainWindow::kAttachSuccess);
+  EXPECT_EQ(SendText(stranger->Handle(), "CALL 1 STATUS RINGING"), FALSE);
+  EXPECT_EQ(SendText(client->Handle(), "marker"), TRUE);
+  ASSERT_TRUE(log.WaitFor("line marker"));
+  EXPECT_EQ(log.Matching("line "), EventLog::Events{"line marker"});
+}
+
+TEST_F(MainWindowTest, LinesBeforeTheAttachAreNotTakenFromAnyone) {
+  EXPECT_EQ(SendText(client->Handle(), "CALL 1 STATUS RINGING"), FALSE);
+  EXPECT_EQ(SendText(nullptr, "CALL 1 STATUS RINGING"), FALSE);
+}
+
+TEST_F(MainWindowTest, LinesWhileNoHandsetIsConnectedAreTakenAndDropped) {
+  Attach(MainWindow::kAttachSuccess);
+  handset.handsetConnected.store(0);
+  EXPECT_EQ(SendText(client->Handle(), "dropped"), TRUE);
+  handset.handsetConnected.store(1);
+  EXPECT_EQ(SendText(client->Handle(), "kept"), TRUE);
+  ASSERT_TRUE(log.WaitFor("line kept"));
+  EXPECT_EQ(log.Matching("line "), EventLog::Events{"line kept"});
+}
+
+// A block whose text has no NUL ends exactly where the block ends: its last
+// byte is the last readable byte of a page, so reading one byte further
+// would fault.
+TEST_F(MainWindowTest, BrokenBlocksAreReadOnlyWithinTheirSize) {
+  Attach(MainWindow::kAttachSuccess);
+  SYSTEM_INFO system{};
+  GetSystemInfo(&system);
+  const DWORD page = system.dwPageSize;
+  auto* pages = static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  ASSERT_NE(pages, nullptr);
+  DWORD old = 0;
+  ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &old));
+  char* text = pages + page - 4;
+  std::memcpy(text, "PING", 4);
+
+  const WPARAM from = reinterpret_cast<WPARAM>(client->Handle());
+  COPYDATASTRUCT noNul{0, 4, text};
+  COPYDATASTRUCT empty{0, 0, text};
+  COPYDATASTRUCT noData{0, 16, nullptr};
+  EXPECT_EQ(Send(WM_COPYDATA, from, reinterpret_cast<LPARAM>(&empty)), TRUE);
+  EXPECT_EQ(Send(WM_COPYDATA, from, reinterpret_cast<LPARAM>(&noData)), TRUE);
+  EXPECT_EQ(Send(WM_COPYDATA, from, 0), TRUE);
+  EXPECT_EQ(Send(WM_COPYDATA, from, reinterpret_cast<LPARAM>(&noNul)), TRUE);
+  ASSERT_TRUE(log.WaitFor("line PING"));
+  EXPECT_EQ(log.Matching("line "), EventLog::Events{"line PING"});
+  VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+// The refused line ends the outgoing worker and is not sent again; the next
+// command starts a new worker and goes out.
+TEST_F(MainWindowTest, ARefusedLineIsLostAndTheNextCommandIsSent) {
+  Attach(MainWindow::kAttachSuccess);
+  ASSERT_TRUE(log.WaitFor("got SEARCH CALLS"));
+  client->RefuseNext();
+  link->QueueCommand("GET USERSTATUS");
+  ASSERT_TRUE(log.WaitFor("refused GET USERSTATUS"));
+  ASSERT_TRUE(observed->WaitForSenderToEnd());
+  link->QueueCommand("GET CONNSTATUS");
+  ASSERT_TRUE(log.WaitFor("got GET CONNSTATUS"));
+  EXPECT_EQ(log.MatchingAny({"got GET", "refused"}),
+            (EventLog::Events{"refused GET USERSTATUS", "got GET CONNSTATUS"}));
+}
+
+TEST_F(MainWindowTest, HandsetVolumeKeysGoToTheSpeakerAndNotToTheReportQueue) {
+  Send(kHandsetReportMessage, WPARAM{1} << 16, 0);
+  Send(kHandsetReportMessage, WPARAM{1} << 17, 0);
+  Send(kHandsetReportMessage, (WPARAM{1} << 16) | (WPARAM{1} << 17), 0);
+  Send(kHandsetReportMessage, 0x1F01, 0);
+  EXPECT_EQ(log.Matching("volume "), (EventLog::Events{"volume up", "volume down", "volume up"}));
+}
+
+TEST_F(MainWindowTest, ExitWhileAttachedResetsTheClientDetachesAndThenCloses) {
+  Attach(MainWindow::kAttachSuccess);
+  ASSERT_TRUE(log.WaitFor("got SEARCH CALLS"));
+  PostMessageA(mainWindow, WM_COMMAND, MainWindow::kCommandExit, 0);
+  ASSERT_TRUE(ui.WaitForQuit());
+  EXPECT_EQ(log.MatchingAny({"got SET", "detach"}),
+            (EventLog::Events{"got SET AUDIO_IN", "got SET AUDIO_OUT", "got SET RINGER", "detach"}));
+  EXPECT_GE(client->FirstSeen("detach") - client->FirstSeen("got SET AUDIO_IN"), 150ms);
+  EXPECT_EQ(transport->ClientWindow(), nullptr);
+  EXPECT_FALSE(IsWindow(mainWindow));
+  EXPECT_EQ(transport->MainWindow(), nullptr);
+}
+
+TEST_F(MainWindowTest, ExitWhileUnattachedClosesAtOnce) {
+  PostMessageA(mainWindow, WM_COMMAND, MainWindow::kCommandExit, 0);
+  ASSERT_TRUE(ui.WaitForQuit());
+  EXPECT_FALSE(IsWindow(mainWindow));
+  EXPECT_EQ(log.Count("detach"), 0u);
+}
+
+}  // namespace
+}  // namespace tolvane
