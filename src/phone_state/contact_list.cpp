@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "skype_link/command_kind.h"
 #include "skype_link/skype_link_interface.h"
@@ -36,14 +37,15 @@ void ForEachUsersToken(std::string_view line, Fn&& fn) {
   }
 }
 
-// The display position that an entry at position p moves to when it passes
-// every entry before it for which passes() holds, stopping at the first one
-// for which it does not.
+// The display position that the entry at position p moves to when it
+// passes every entry before it for which passes() holds, stopping at the
+// first one for which it does not. Step by step: only the moves that no
+// notification makes use it.
 template <typename Passes>
-std::size_t WalkBack(const std::vector<int>& order, const std::deque<ContactEntry>& entries, std::size_t p,
+std::size_t WalkBack(const DisplayOrder& order, const std::deque<ContactEntry>& entries, std::size_t p,
                      Passes&& passes) {
   std::size_t target = p;
-  while (target > 0 && passes(entries[static_cast<std::size_t>(order[target - 1])])) --target;
+  while (target > 0 && passes(entries[static_cast<std::size_t>(order.At(target - 1))])) --target;
   return target;
 }
 
@@ -70,8 +72,7 @@ ContactEntry& ContactList::AppendLocked(std::string_view handle, int status) {
   entry.handleKey = caseMapping.Upper(handle);
   entry.onlineStatus = status;
   indexByHandle.try_emplace(entry.handleKey, entry.index);
-  displayOrder.push_back(entry.index);
-  positionOf.push_back(displayOrder.size() - 1);
+  displayOrder.PushBack(IsAvailable(status), entry.nameKey);
   entries.push_back(std::move(entry));
   entryCount.store(static_cast<int>(entries.size()));
   return entries.back();
@@ -80,10 +81,6 @@ ContactEntry& ContactList::AppendLocked(std::string_view handle, int status) {
 void ContactList::RebuildIndexLocked() {
   indexByHandle.clear();
   for (const ContactEntry& entry : entries) indexByHandle.try_emplace(entry.handleKey, entry.index);
-  positionOf.assign(entries.size(), 0);
-  for (std::size_t p = 0; p < displayOrder.size(); ++p) {
-    positionOf[static_cast<std::size_t>(displayOrder[p])] = p;
-  }
   entryCount.store(static_cast<int>(entries.size()));
 }
 
@@ -105,13 +102,21 @@ Status ContactList::RemoveContact(const char* handle) {
   const ContactEntry* entry = FindLocked(TextOf(handle));
   if (entry == nullptr) return kOk;
   const int removed = entry->index;
-  const std::size_t position = positionOf[static_cast<std::size_t>(removed)];
   entries.erase(entries.begin() + removed);
-  displayOrder.erase(displayOrder.begin() + static_cast<std::ptrdiff_t>(position));
   for (std::size_t i = static_cast<std::size_t>(removed); i < entries.size(); ++i) --entries[i].index;
-  for (int& index : displayOrder) {
-    if (index >= removed) --index;
+
+  std::vector<int> order = displayOrder.Entries();
+  order.erase(std::find(order.begin(), order.end(), removed));
+  for (int& index : order) {
+    if (index > removed) --index;
   }
+  std::vector<bool> available;
+  std::vector<std::string> nameKeys;
+  for (const ContactEntry& other : entries) {
+    available.push_back(IsAvailable(other.onlineStatus));
+    nameKeys.push_back(other.nameKey);
+  }
+  displayOrder.Assign(order, available, nameKeys);
   RebuildIndexLocked();
   return kOk;
 }
@@ -119,7 +124,7 @@ Status ContactList::RemoveContact(const char* handle) {
 Status ContactList::ClearContacts() {
   std::lock_guard guard(lock);
   entries.clear();
-  displayOrder.clear();
+  displayOrder.Clear();
   RebuildIndexLocked();
   return kOk;
 }
@@ -130,6 +135,7 @@ Status ContactList::SetContactStatus(const char* handle, int status) {
   if (entry == nullptr) return kFail;
   if (entry->onlineStatus != status) {
     entry->onlineStatus = status;
+    displayOrder.Update(entry->index, IsAvailable(status), entry->nameKey);
     MoveByStatusLocked(entry->index, status);
   }
   return kOk;
@@ -141,6 +147,7 @@ Status ContactList::SetContactName(const char* handle, const char* bytes, int le
   if (entry == nullptr) return kFail;
   entry->name = std::string(BytesOf(bytes, length));
   entry->nameKey = caseMapping.Upper(entry->name);
+  displayOrder.Update(entry->index, IsAvailable(entry->onlineStatus), entry->nameKey);
   return kOk;
 }
 
@@ -159,25 +166,13 @@ Status ContactList::TakeUsersReply(const char* line) {
   return kOk;
 }
 
-void ContactList::MoveForwardLocked(std::size_t p, std::size_t target) {
-  if (target >= p) return;
-  const auto begin = displayOrder.begin();
-  std::rotate(begin + static_cast<std::ptrdiff_t>(target), begin + static_cast<std::ptrdiff_t>(p),
-              begin + static_cast<std::ptrdiff_t>(p) + 1);
-  for (std::size_t q = target; q <= p; ++q) positionOf[static_cast<std::size_t>(displayOrder[q])] = q;
-}
-
 Status ContactList::MoveByStatusLocked(int index, int status) {
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return kFail;
   if (!IsAvailable(status)) return kOk;
-  const std::size_t p = positionOf[static_cast<std::size_t>(index)];
-  const std::string& key = entries[static_cast<std::size_t>(index)].nameKey;
-  // Offline contacts are passed; the walk stops at the first available
+  // Offline contacts are passed; the walk stops behind the first available
   // contact whose name sorts before this one.
-  const std::size_t target = WalkBack(displayOrder, entries, p, [&](const ContactEntry& other) {
-    return !IsAvailable(other.onlineStatus) || !(other.nameKey < key);
-  });
-  MoveForwardLocked(p, target);
+  const std::size_t p = displayOrder.PositionOf(index);
+  displayOrder.MoveForward(p, displayOrder.AvailableStop(p, entries[static_cast<std::size_t>(index)].nameKey));
   return kOk;
 }
 
@@ -189,18 +184,20 @@ Status ContactList::MoveContactByStatus(int index, int status) {
 Status ContactList::MoveContactByName(int index) {
   std::lock_guard guard(lock);
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return kOk;
-  const std::size_t p = positionOf[static_cast<std::size_t>(index)];
+  const std::size_t p = displayOrder.PositionOf(index);
   const std::string& key = entries[static_cast<std::size_t>(index)].nameKey;
-  MoveForwardLocked(p, WalkBack(displayOrder, entries, p, [&](const ContactEntry& other) { return key < other.nameKey; }));
+  displayOrder.MoveForward(
+      p, WalkBack(displayOrder, entries, p, [&](const ContactEntry& other) { return key < other.nameKey; }));
   return kOk;
 }
 
 Status ContactList::MoveContactByHandle(int index) {
   std::lock_guard guard(lock);
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return kOk;
-  const std::size_t p = positionOf[static_cast<std::size_t>(index)];
+  const std::size_t p = displayOrder.PositionOf(index);
   const std::string& key = entries[static_cast<std::size_t>(index)].handleKey;
-  MoveForwardLocked(p, WalkBack(displayOrder, entries, p, [&](const ContactEntry& other) { return key < other.handleKey; }));
+  displayOrder.MoveForward(
+      p, WalkBack(displayOrder, entries, p, [&](const ContactEntry& other) { return key < other.handleKey; }));
   return kOk;
 }
 

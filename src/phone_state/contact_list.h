@@ -7,8 +7,8 @@
 //
 // Scale: the client can list thousands of contacts, each followed by a name
 // and a status notification. Handles are found through an index keyed by the
-// upper-cased handle, and each entry's place in the display order is kept
-// next to it, so one notification costs no scan of the whole list.
+// upper-cased handle, and the display order finds and makes a status move in
+// logarithmic time (display_order.h), so no notification scans the list.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -17,10 +17,10 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 #include "common/bounded_text.h"
 #include "phone_state/case_mapping.h"
+#include "phone_state/display_order.h"
 #include "phone_state/i_contact_list.h"
 
 namespace tolvane {
@@ -83,8 +83,6 @@ class ContactList final : public IContactList {
   ContactEntry& AppendLocked(std::string_view handle, int status);
   void RebuildIndexLocked();
   Status MoveByStatusLocked(int index, int status);
-  // Moves the index at display position p to position target (<= p).
-  void MoveForwardLocked(std::size_t p, std::size_t target);
   void SelectLocked(std::size_t position);
   const ContactEntry& EntryAtLocked(std::size_t position) const;
   Status StepAllLocked(bool backward, bool advanceFirst);
@@ -95,8 +93,7 @@ class ContactList final : public IContactList {
   std::mutex lock;
 
   std::deque<ContactEntry> entries;
-  std::vector<int> displayOrder;                      // entry indexes
-  std::vector<std::size_t> positionOf;                // by entry index: its place in displayOrder
+  DisplayOrder displayOrder;
   std::unordered_map<std::string, int> indexByHandle;  // first entry of each handle key
   std::atomic<int> entryCount{0};
 

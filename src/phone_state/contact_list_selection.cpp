@@ -106,7 +106,7 @@ Status ContactList::GetSelectedContactName(char* out) {
 }
 
 const ContactEntry& ContactList::EntryAtLocked(std::size_t position) const {
-  return entries[static_cast<std::size_t>(displayOrder[position])];
+  return entries[static_cast<std::size_t>(displayOrder.At(position))];
 }
 
 void ContactList::SelectLocked(std::size_t position) {
@@ -121,10 +121,10 @@ void ContactList::SelectLocked(std::size_t position) {
 Status ContactList::StepContact(int backward, int advanceFirst) {
   std::lock_guard guard(lock);
   lastDirection = backward != 0;
-  if (displayOrder.empty()) return kFail;
+  if (displayOrder.Size() == 0) return kFail;
   // Contacts removed since the last step can leave the browse positions past
   // the end of the list.
-  const std::size_t last = displayOrder.size() - 1;
+  const std::size_t last = displayOrder.Size() - 1;
   if (cursor > last) cursor = last;
   if (selectedPosition > last) selectedPosition = last;
   selectedHandleRead = 0;
@@ -134,7 +134,7 @@ Status ContactList::StepContact(int backward, int advanceFirst) {
 
 Status ContactList::StepAllLocked(bool backward, bool advanceFirst) {
   if (backward && cursor > 0) --cursor;
-  if (!backward && advanceFirst && cursor + 1 < displayOrder.size()) ++cursor;
+  if (!backward && advanceFirst && cursor + 1 < displayOrder.Size()) ++cursor;
   SelectLocked(cursor);
   return kOk;
 }
@@ -148,8 +148,8 @@ Status ContactList::StepAvailableLocked(bool backward, bool advanceFirst) {
       }
     }
   } else {
-    if (advanceFirst && cursor + 1 < displayOrder.size()) ++cursor;
-    for (std::size_t p = cursor; p < displayOrder.size(); ++p) {
+    if (advanceFirst && cursor + 1 < displayOrder.Size()) ++cursor;
+    for (std::size_t p = cursor; p < displayOrder.Size(); ++p) {
       if (IsAvailable(EntryAtLocked(p).onlineStatus)) {
         SelectLocked(p);
         return kOk;

@@ -1,0 +1,107 @@
+#include "phone_state/display_order.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+namespace {
+
+// The walk done step by step over a plain vector: what the tree must match.
+struct ReferenceOrder {
+  std::vector<int> order;
+  std::vector<bool> available;
+  std::vector<std::string> keys;
+
+  std::size_t Stop(std::size_t p, const std::string& key) const {
+    std::size_t target = p;
+    while (target > 0) {
+      const auto other = static_cast<std::size_t>(order[target - 1]);
+      if (available[other] && keys[other] < key) break;
+      --target;
+    }
+    return target;
+  }
+  void Move(std::size_t from, std::size_t to) {
+    std::rotate(order.begin() + static_cast<std::ptrdiff_t>(to), order.begin() + static_cast<std::ptrdiff_t>(from),
+                order.begin() + static_cast<std::ptrdiff_t>(from) + 1);
+  }
+};
+
+TEST(DisplayOrderTest, StopsBehindTheLastAvailableEntryThatSortsBefore) {
+  DisplayOrder order;
+  order.PushBack(true, "B");    // 0
+  order.PushBack(false, "A");   // 1: offline, passed
+  order.PushBack(true, "D");    // 2: sorts after C, passed
+  order.PushBack(false, "C");   // 3: the one that moves
+  EXPECT_EQ(order.AvailableStop(3, "C"), 1u);
+  order.MoveForward(3, 1);
+  EXPECT_EQ(order.Entries(), (std::vector<int>{0, 3, 1, 2}));
+  EXPECT_EQ(order.PositionOf(3), 1u);
+  EXPECT_EQ(order.At(1), 3);
+  // Nothing available sorts before "A": to the very front.
+  EXPECT_EQ(order.AvailableStop(3, "A"), 0u);
+  // An equal name does not stop the walk.
+  EXPECT_EQ(order.AvailableStop(2, "B"), 0u);
+}
+
+TEST(DisplayOrderTest, UpdatesChangeWhereLaterWalksStop) {
+  DisplayOrder order;
+  order.PushBack(false, "A");
+  order.PushBack(false, "Z");
+  EXPECT_EQ(order.AvailableStop(1, "M"), 0u);
+  order.Update(0, true, "A");
+  EXPECT_EQ(order.AvailableStop(1, "M"), 1u);
+  order.Update(0, true, "N");
+  EXPECT_EQ(order.AvailableStop(1, "M"), 0u);
+}
+
+TEST(DisplayOrderTest, MatchesTheStepByStepWalkOverRandomOperations) {
+  std::mt19937 random(7);
+  DisplayOrder order;
+  ReferenceOrder reference;
+  auto randomKey = [&] { return std::string(1, static_cast<char>('A' + random() % 6)) + std::to_string(random() % 3); };
+  for (int step = 0; step < 4000; ++step) {
+    const auto op = random() % 10;
+    if (op < 3 || reference.order.empty()) {
+      const bool available = random() % 2 == 0;
+      const std::string key = randomKey();
+      order.PushBack(available, key);
+      reference.order.push_back(static_cast<int>(reference.keys.size()));
+      reference.available.push_back(available);
+      reference.keys.push_back(key);
+    } else if (op < 9) {
+      // A status or name change followed by the move a status change makes.
+      const auto index = static_cast<int>(random() % reference.keys.size());
+      const bool available = random() % 3 != 0;
+      const std::string key = randomKey();
+      order.Update(index, available, key);
+      reference.available[static_cast<std::size_t>(index)] = available;
+      reference.keys[static_cast<std::size_t>(index)] = key;
+      const auto p = static_cast<std::size_t>(
+          std::find(reference.order.begin(), reference.order.end(), index) - reference.order.begin());
+      ASSERT_EQ(order.PositionOf(index), p) << "step " << step;
+      const std::size_t stop = reference.Stop(p, key);
+      ASSERT_EQ(order.AvailableStop(p, key), stop) << "step " << step;
+      order.MoveForward(p, stop);
+      reference.Move(p, stop);
+    } else {
+      // Rebuilt from the order as it stands, as a removal does.
+      order.Assign(reference.order, reference.available, reference.keys);
+    }
+    ASSERT_EQ(order.Size(), reference.order.size());
+    if (step % 97 == 0) {
+      ASSERT_EQ(order.Entries(), reference.order) << "step " << step;
+    }
+  }
+  EXPECT_EQ(order.Entries(), reference.order);
+  for (std::size_t p = 0; p < reference.order.size(); ++p) {
+    ASSERT_EQ(order.At(p), reference.order[p]);
+  }
+}
+
+}  // namespace
+}  // namespace tolvane
