@@ -64,7 +64,7 @@ TEST(DisplayOrderTest, MatchesTheStepByStepWalkOverRandomOperations) {
   DisplayOrder order;
   ReferenceOrder reference;
   auto randomKey = [&] { return std::string(1, static_cast<char>('A' + random() % 6)) + std::to_string(random() % 3); };
-  for (int step = 0; step < 4000; ++step) {
+  for (int step = 0; step < 2000; ++step) {
     const auto op = random() % 10;
     if (op < 3 || reference.order.empty()) {
       const bool available = random() % 2 == 0;
