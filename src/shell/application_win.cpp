@@ -10,6 +10,7 @@
 #include "shell/main_window_win.h"
 #include "shell/resource_ids.h"
 #include "shell/resource_strings_win.h"
+#include "shell/skype_windows_win.h"
 #include "skype_link/dispatch_adapters.h"
 #include "skype_link/notification_dispatcher.h"
 #include "skype_link/skype_link.h"
@@ -88,8 +89,8 @@ bool Application::CreateWindowAndRenderer() {
   parts.link = link_.get();
   parts.transport = transport_.get();
   parts.handset = handset_.get();
-  // Seam: parts.findClientWindows = FindSkypeWindows once the client window
-  // helpers exist; parts.volumeKey = the speaker fader once the mixer exists.
+  parts.findClientWindows = [] { FindSkypeWindows(); };
+  // Seam: parts.volumeKey = the speaker fader once the mixer exists.
   window_ = MainWindow::Create(parts, className_, title);
   if (window_ == nullptr) return false;
 

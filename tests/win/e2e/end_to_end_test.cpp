@@ -128,6 +128,27 @@ TEST_F(EndToEndTest, HostileCopyDataLeavesTheProgramWorking) {
   EXPECT_TRUE(tolvane.Running());
 }
 
+TEST_F(EndToEndTest, TheClientsApiAvailableAnnouncementStartsANewDiscover) {
+  StartTolvaneAndWaitForSetUp();
+  ASSERT_EQ(CountOf(transcript->Read(), "attach", "32769 to all"), 0u);
+  Control("api-available");
+  ASSERT_TRUE(transcript->WaitUntil([](const Transcript& all) { return OfKind(all, "discover").size() >= 2; }));
+  // Answered with a new attach, and the session is set up again.
+  ASSERT_TRUE(transcript->WaitUntil(
+      [](const Transcript& all) { return CountOf(all, "recv", "PROTOCOL 5") >= 2; }));
+}
+
+TEST_F(EndToEndTest, ASecondCopyEndsSilentlyAndTheFirstKeepsRunning) {
+  StartTolvaneAndWaitForSetUp();
+  ChildProcess second;
+  ASSERT_TRUE(second.Start("\"" + programs + "Tolvane.exe\"", programs));
+  DWORD code = 1;
+  ASSERT_TRUE(second.WaitForExit(20s, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(tolvane.Running());
+  EXPECT_EQ(OfKind(transcript->Read(), "discover").size(), 1u);
+}
+
 TEST_F(EndToEndTest, ExitResetsTheClientsDevicesThenDetachesAndEnds) {
   StartTolvaneAndWaitForSetUp();
   ASSERT_TRUE(transcript->WaitFor("send", "CALLS "));
