@@ -11,6 +11,8 @@ constexpr DWORD kBufferSize = 1024;
 struct Event {
   Event() : handle(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
   ~Event() { CloseHandle(handle); }
+  Event(const Event&) = delete;
+  Event& operator=(const Event&) = delete;
   HANDLE handle;
 };
 

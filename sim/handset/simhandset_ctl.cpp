@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   for (int i = 2; i < argc; ++i) command += std::string(" ") + argv[i];
   const char* pipe = std::getenv("TOLVANE_SIM_HANDSET_PIPE");
   const std::string reply =
-      simhandset::SendCommand(pipe != nullptr && *pipe != '\0' ? pipe : simhandset::kDefaultPipeName, command);
+      simhandset::SendCommand(pipe != nullptr && *pipe != '\0' ? pipe : simhandset::kDefaultPipeName, command,
+                              std::chrono::seconds(3));
   std::printf("%s\n", reply.c_str());
   return reply.rfind("ok", 0) == 0 ? 0 : 1;
 }
