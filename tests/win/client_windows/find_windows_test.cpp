@@ -22,6 +22,11 @@ constexpr const char* kOtherChild = "TolvaneTestOtherChild";
 
 WindowHandle W(HWND window) { return static_cast<WindowHandle>(window); }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
 void RegisterOnce() {
   static const bool registered = [] {
     for (const char* name : {kSkypeMainWindowClass, kPageSpelling, kGridSpelling, kListSpelling, kOtherChild}) {
@@ -62,13 +67,7 @@ class FindSkypeWindowsTest : public ::testing::Test {
   // The children in the order the system enumerates them.
   std::vector<HWND> Enumerated() {
     std::vector<HWND> children;
-    EnumChildWindows(
-        main,
-        [](HWND child, LPARAM list) {
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(main, &CollectChild, reinterpret_cast<LPARAM>(&children));
     return children;
   }
   void FillWithSentinels() {
