@@ -2,6 +2,7 @@
 // one call or one contact.
 #include "skype_link/notification_dispatcher.h"
 
+#include <cassert>
 #include <string>
 
 #include "common/bounded_text.h"
@@ -21,6 +22,13 @@ constexpr std::size_t kUserHandleSize = 260;
 
 // The NAME command goes out from this protocol version on.
 constexpr unsigned kNamedProtocol = 3;
+
+// Every port is given at construction; start-up wires them all.
+template <typename Port>
+Port& Required(Port* port) {
+  assert(port != nullptr);
+  return *port;
+}
 
 }  // namespace
 
@@ -46,12 +54,12 @@ const NotificationDispatcher::FirstWordEntry NotificationDispatcher::kFirstWords
 };
 
 NotificationDispatcher::NotificationDispatcher(const Ports& ports)
-    : session_(*ports.session),
-      handset_(*ports.handset),
-      phone_(*ports.phoneState),
-      contacts_(*ports.contactList),
-      windows_(*ports.windows),
-      delay_(*ports.delay) {}
+    : session_(Required(ports.session)),
+      handset_(Required(ports.handset)),
+      phone_(Required(ports.phoneState)),
+      contacts_(Required(ports.contactList)),
+      windows_(Required(ports.windows)),
+      delay_(Required(ports.delay)) {}
 
 std::string NotificationDispatcher::CurrentUserHandle() const {
   std::lock_guard<std::mutex> hold(userHandleLock_);

@@ -42,8 +42,7 @@ class NotificationDispatcher final : public NotificationHandler {
     IPhoneState* phoneState = nullptr;      // required
     IContactList* contactList = nullptr;    // required
     ClientWindowProbe* windows = nullptr;   // required
-    ActionDelay* delay = nullptr;           // required; shared with the session so that
-                                            // shutdown cuts the pauses short
+    ActionDelay* delay = nullptr;           // required; cancelling it cuts the pauses short
   };
 
   // Every port must outlive the dispatcher.
