@@ -18,7 +18,7 @@ ControlResult SendControlCommand(const std::string& simulatorName, const std::st
   DWORD_PTR answer = 0;
   const LRESULT delivered = SendMessageTimeoutA(control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&block),
                                                 SMTO_ABORTIFHUNG, timeoutMs, &answer);
-  if (delivered == 0) return ControlResult::kNoSimulator;
+  if (delivered == 0) return IsWindow(control) ? ControlResult::kNoAnswer : ControlResult::kNoSimulator;
   return answer != 0 ? ControlResult::kAccepted : ControlResult::kRejected;
 }
 

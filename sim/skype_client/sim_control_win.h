@@ -19,7 +19,8 @@ inline constexpr ULONG_PTR kControlTag = 0x53494D43;  // "SIMC"
 // Name of the auto-reset event the simulator sets after each transcript line.
 std::string TranscriptEventName(const std::string& simulatorName);
 
-enum class ControlResult { kAccepted, kRejected, kNoSimulator };
+// kNoAnswer: the simulator's window exists but did not answer in time.
+enum class ControlResult { kAccepted, kRejected, kNoSimulator, kNoAnswer };
 
 // Sends one command to the simulator of that name and waits for its answer
 // (at most `timeoutMs`).

@@ -2,7 +2,7 @@
 //   simskype_ctl [--name <name>] <command ...>
 // e.g. simskype_ctl push "CALL 12 STATUS RINGING"
 // Exit code 0 when the simulator took the command, 1 when it rejected it,
-// 2 when no simulator of that name runs.
+// 2 when no simulator of that name runs or it did not answer.
 #include <cstdio>
 #include <string>
 
@@ -30,6 +30,9 @@ int main(int argc, char** argv) {
     case simskype::ControlResult::kRejected:
       std::fprintf(stderr, "simskype_ctl: %s: command not understood\n", name.c_str());
       return 1;
+    case simskype::ControlResult::kNoAnswer:
+      std::fprintf(stderr, "simskype_ctl: %s did not answer\n", name.c_str());
+      return 2;
     case simskype::ControlResult::kNoSimulator:
       break;
   }

@@ -18,8 +18,11 @@ std::string MakeScratchFolder(const std::string& label) {
   static std::atomic<int> counter{0};
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
+  // Wine reuses process ids from one run to the next: the tick count keeps
+  // a folder from an earlier run (and its transcript) out of the way.
   const std::string folder = std::string(temp) + "tolvane-e2e-" + std::to_string(GetCurrentProcessId()) +
-                             "-" + std::to_string(++counter) + "-" + label + "\\";
+                             "-" + std::to_string(GetTickCount64()) + "-" + std::to_string(++counter) + "-" +
+                             label + "\\";
   CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
 }
