@@ -27,7 +27,7 @@ bench: bootstrap
 	@cmake --build --preset bench -j $(JOBS)
 	@for b in build/bench/bench/*_bench; do echo "== $$b"; $$b; done
 
-demo: win32
+demo: win32 win64
 	@scripts/demo
 
 clean:
