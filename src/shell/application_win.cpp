@@ -11,8 +11,10 @@
 #include "shell/resource_ids.h"
 #include "shell/resource_strings_win.h"
 #include "shell/skype_windows_win.h"
+#include "skype_link/dialog_list_win.h"
 #include "skype_link/dispatch_adapters.h"
 #include "skype_link/notification_dispatcher.h"
+#include "skype_link/settings_store_win.h"
 #include "skype_link/skype_link.h"
 
 namespace tolvane {
@@ -70,6 +72,7 @@ bool Application::CreateSession() {
   link_ = std::make_unique<SkypeLink>(ports);
 
   programDirectory_ = ProgramDirectory(instance_);
+  link_->SetConfigurationPorts(&settingsStore_, &ringList_);
   link_->ReadSettings();
   return true;
 }
@@ -152,12 +155,12 @@ void Application::RunMessageLoop() {
 void Application::Stop() {
   if (link_ != nullptr) {
     link_->WaitDisplayIdle();
-    if (handset_ != nullptr) handset_->ShutdownDevice();
     link_->SaveSettings();
     // The session's threads use every object below; they end first.
     link_->Shutdown();
   }
-  // Joins the report and indicator threads and unloads the handset library.
+  // Joins the report and indicator threads, shuts the handset down and
+  // unloads its library.
   handset_.reset();
   dispatcher_.reset();
   handsetPort_.reset();

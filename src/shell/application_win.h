@@ -16,6 +16,8 @@
 #include "skype_link/action_delay.h"
 #include "skype_link/client_transport_win.h"
 #include "skype_link/client_window_probe_win.h"
+#include "skype_link/dialog_list_win.h"
+#include "skype_link/settings_store_win.h"
 
 namespace tolvane {
 
@@ -61,6 +63,8 @@ class Application {
   std::unique_ptr<HandsetControl> handset_;
   std::unique_ptr<Win32ClientTransport> transport_;
   SteadyActionDelay delay_;
+  PrivateProfileStore settingsStore_;
+  ComboBoxDialogList ringList_;
   std::unique_ptr<SkypeLink> link_;
   std::unique_ptr<MainWindow> window_;
   std::unique_ptr<FontProcessLibrary> renderer_;
