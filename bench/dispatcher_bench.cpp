@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/fakes/null_skype_link.h"
 #include "phone_state/contact_list.h"
 #include "phone_state/phone_state.h"
 #include "skype_link/action_delay.h"
@@ -87,35 +88,9 @@ class NoPauses final : public ActionDelay {
   void Cancel() override {}
 };
 
-// The contact store queues its DISPLAYNAME queries here.
-class NullLink final : public ISkypeLink {
- public:
-  Status QueueNotification(const char*) override { return kOk; }
-  Status QueueCommand(const char*) override { return kOk; }
-  Status SendCommand(int, const char*, int) override { return kOk; }
-  Status SaveSettings() override { return kOk; }
-  Status RestoreDefaultSettings() override { return kOk; }
-  Status ReadSettings() override { return kOk; }
-  Status GetSkypeAudioDevices(char*, char*) override { return kOk; }
-  Status FillRingList(WindowHandle, int) override { return kOk; }
-  Status GetWindowTitle(char*) override { return kOk; }
-  Status GetIconNoHandset(char*) override { return kOk; }
-  Status GetIconNoSkype(char*) override { return kOk; }
-  Status GetIconActive(char*) override { return kOk; }
-  Status GetCustomerInfo(char*) override { return kFail; }
-  Status SetHandsetAttached(int) override { return kOk; }
-  Status RunSessionAction(int) override { return kOk; }
-  Status SetRenderer(DisplayRenderer*) override { return kOk; }
-  Status ClearQueues() override { return kOk; }
-  Status UpdateStatusTip() override { return kOk; }
-  Status GetUserStatus(int*) override { return kOk; }
-  Status ShowMissedCalls(int) override { return kOk; }
-  Status SendUserStatusCode(int) override { return kOk; }
-  Status WaitDisplayIdle() override { return kOk; }
-};
 
 struct Rig {
-  NullLink link;
+  testing::NullSkypeLink link;
   CountingSession session;
   CountingHandset handset;
   PhoneState phone;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skype_link/skype_link_interface.h"
+#include "core/fakes/null_skype_link.h"
 
 namespace tolvane::testing {
 
@@ -16,7 +16,7 @@ struct RecordedCommand {
   bool operator==(const RecordedCommand&) const = default;
 };
 
-class CommandRecordingLink final : public ISkypeLink {
+class CommandRecordingLink final : public NullSkypeLink {
  public:
   std::vector<RecordedCommand> Commands() const {
     std::lock_guard guard(mutex);
@@ -29,27 +29,6 @@ class CommandRecordingLink final : public ISkypeLink {
     return kOk;
   }
 
-  Status QueueNotification(const char*) override { return kOk; }
-  Status QueueCommand(const char*) override { return kOk; }
-  Status SaveSettings() override { return kOk; }
-  Status RestoreDefaultSettings() override { return kOk; }
-  Status ReadSettings() override { return kOk; }
-  Status GetSkypeAudioDevices(char*, char*) override { return kOk; }
-  Status FillRingList(WindowHandle, int) override { return kOk; }
-  Status GetWindowTitle(char*) override { return kOk; }
-  Status GetIconNoHandset(char*) override { return kOk; }
-  Status GetIconNoSkype(char*) override { return kOk; }
-  Status GetIconActive(char*) override { return kOk; }
-  Status GetCustomerInfo(char*) override { return kFail; }
-  Status SetHandsetAttached(int) override { return kOk; }
-  Status RunSessionAction(int) override { return kOk; }
-  Status SetRenderer(DisplayRenderer*) override { return kOk; }
-  Status ClearQueues() override { return kOk; }
-  Status UpdateStatusTip() override { return kOk; }
-  Status GetUserStatus(int*) override { return kOk; }
-  Status ShowMissedCalls(int) override { return kOk; }
-  Status SendUserStatusCode(int) override { return kOk; }
-  Status WaitDisplayIdle() override { return kOk; }
 
  private:
   mutable std::mutex mutex;

@@ -9,7 +9,7 @@
 
 #include "core/fakes/event_log.h"
 #include "handset/handset_library.h"
-#include "skype_link/skype_link_interface.h"
+#include "core/fakes/null_skype_link.h"
 
 namespace tolvane::testing {
 
@@ -62,32 +62,18 @@ class FakeHandsetLibrary final : public HandsetLibrary {
   QorHidCtrl* instance_;
 };
 
-class RecordingSkypeLink final : public ISkypeLink {
+class RecordingSkypeLink final : public NullSkypeLink {
  public:
   explicit RecordingSkypeLink(EventLog& log) : log_(log) {}
-  virtual ~RecordingSkypeLink() = default;
 
   std::atomic<int> userStatus{3};
 
-  Status QueueNotification(const char*) override { return kOk; }
   Status QueueCommand(const char* line) override { return Add("QueueCommand " + std::string(line)); }
   Status SendCommand(int kind, const char*, int callId) override {
     return Add("SendCommand " + std::to_string(kind) + " " + std::to_string(callId));
   }
-  Status SaveSettings() override { return kOk; }
-  Status RestoreDefaultSettings() override { return kOk; }
-  Status ReadSettings() override { return kOk; }
-  Status GetSkypeAudioDevices(char*, char*) override { return kOk; }
-  Status FillRingList(WindowHandle, int) override { return kOk; }
-  Status GetWindowTitle(char*) override { return kOk; }
-  Status GetIconNoHandset(char*) override { return kOk; }
-  Status GetIconNoSkype(char*) override { return kOk; }
-  Status GetIconActive(char*) override { return kOk; }
-  Status GetCustomerInfo(char*) override { return kFail; }
   Status SetHandsetAttached(int value) override { return Add("SetHandsetAttached " + std::to_string(value)); }
   Status RunSessionAction(int code) override { return Add("RunSessionAction " + std::to_string(code)); }
-  Status SetRenderer(DisplayRenderer*) override { return kOk; }
-  Status ClearQueues() override { return kOk; }
   Status UpdateStatusTip() override { return Add("UpdateStatusTip"); }
   Status GetUserStatus(int* out) override {
     *out = userStatus.load();
@@ -95,7 +81,6 @@ class RecordingSkypeLink final : public ISkypeLink {
   }
   Status ShowMissedCalls(int flag) override { return Add("ShowMissedCalls " + std::to_string(flag)); }
   Status SendUserStatusCode(int status) override { return Add("SendUserStatusCode " + std::to_string(status)); }
-  Status WaitDisplayIdle() override { return kOk; }
 
  private:
   Status Add(const std::string& what) {

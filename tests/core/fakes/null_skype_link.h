@@ -1,0 +1,36 @@
+#pragma once
+// An ISkypeLink that does nothing and succeeds (GetCustomerInfo: no text).
+// Fakes derive from it and override only what they record.
+#include "skype_link/skype_link_interface.h"
+
+namespace tolvane::testing {
+
+class NullSkypeLink : public ISkypeLink {
+ public:
+  virtual ~NullSkypeLink() = default;
+
+  Status QueueNotification(const char*) override { return kOk; }
+  Status QueueCommand(const char*) override { return kOk; }
+  Status SendCommand(int, const char*, int) override { return kOk; }
+  Status SaveSettings() override { return kOk; }
+  Status RestoreDefaultSettings() override { return kOk; }
+  Status ReadSettings() override { return kOk; }
+  Status GetSkypeAudioDevices(char*, char*) override { return kOk; }
+  Status FillRingList(WindowHandle, int) override { return kOk; }
+  Status GetWindowTitle(char*) override { return kOk; }
+  Status GetIconNoHandset(char*) override { return kOk; }
+  Status GetIconNoSkype(char*) override { return kOk; }
+  Status GetIconActive(char*) override { return kOk; }
+  Status GetCustomerInfo(char*) override { return kFail; }
+  Status SetHandsetAttached(int) override { return kOk; }
+  Status RunSessionAction(int) override { return kOk; }
+  Status SetRenderer(DisplayRenderer*) override { return kOk; }
+  Status ClearQueues() override { return kOk; }
+  Status UpdateStatusTip() override { return kOk; }
+  Status GetUserStatus(int*) override { return kOk; }
+  Status ShowMissedCalls(int) override { return kOk; }
+  Status SendUserStatusCode(int) override { return kOk; }
+  Status WaitDisplayIdle() override { return kOk; }
+};
+
+}  // namespace tolvane::testing
