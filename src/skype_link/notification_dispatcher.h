@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/status.h"
 #include "skype_link/line_tokens.h"
 #include "skype_link/notification_handler.h"
 
@@ -118,6 +119,17 @@ class NotificationDispatcher final : public NotificationHandler {
   void OnCallType(const CallLine& call);
   void OnCallDuration(const CallLine& call);
   void OnCallTimestamp(const CallLine& call);
+  // The store's setters of one property for the current call, the second
+  // call and a history entry.
+  struct NumberSetters;
+  struct TextSetters;
+  // Stores a value in the record the line addresses; true when that record
+  // is a history entry.
+  bool StoreNumber(const CallLine& call, const NumberSetters& set, int value);
+  // Stores a partner text; for a live call it also becomes the shown text
+  // and, while the caller is still to be shown, goes to the handset.
+  void StoreCallerText(const CallLine& call, const TextSetters& set, const std::string& text,
+                       Status (IContactList::*setShown)(const char*), std::uint32_t modeBit, std::uint8_t code);
   void CloseCurrentCall(int status, long timestamp);
   void CloseSecondCall(int status, long timestamp);
 

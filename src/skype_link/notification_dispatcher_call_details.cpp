@@ -31,76 +31,84 @@ bool EndedUnanswered(int status) { return status >= kCallStatusMissed && status 
 
 }  // namespace
 
-void NotificationDispatcher::OnCallSeen(const CallLine& call) {
-  const int seen = SeenFlag(tokens_.Fourth());
+struct NotificationDispatcher::NumberSetters {
+  Status (IPhoneState::*current)(int);
+  Status (IPhoneState::*second)(int);
+  Status (IPhoneState::*history)(int, int);
+};
+
+struct NotificationDispatcher::TextSetters {
+  Status (IPhoneState::*current)(const char*, int);
+  Status (IPhoneState::*second)(const char*, int);
+  Status (IPhoneState::*history)(int, const char*, int);
+};
+
+bool NotificationDispatcher::StoreNumber(const CallLine& call, const NumberSetters& set, int value) {
   if (call.IsCurrent()) {
-    phone_.SetCurrentSeen(seen);
+    (phone_.*set.current)(value);
   } else if (call.id == SecondCallId()) {
-    phone_.SetSecondSeen(seen);
+    (phone_.*set.second)(value);
   } else {
-    phone_.SetHistorySeen(call.id, seen);
-    // The last call of a history reload has answered: the history is
-    // complete and the handset may be told so.
-    if (lastListedCallId_ != 0 && call.id == lastListedCallId_) {
-      lastListedCallId_ = 0;
-      session_.SetHistoryLoaded(true);
-      session_.SignalHandsetReady();
-    }
+    (phone_.*set.history)(call.id, value);
+    return true;
+  }
+  return false;
+}
+
+void NotificationDispatcher::StoreCallerText(const CallLine& call, const TextSetters& set, const std::string& text,
+                                             Status (IContactList::*setShown)(const char*), std::uint32_t modeBit,
+                                             std::uint8_t code) {
+  int status = call.currentStatus;
+  if (call.IsCurrent()) {
+    (phone_.*set.current)(text.c_str(), TextLength(text));
+  } else if (call.id == SecondCallId()) {
+    status = SecondCallStatus();
+    (phone_.*set.second)(text.c_str(), TextLength(text));
+  } else {
+    (phone_.*set.history)(call.id, text.c_str(), TextLength(text));
+    return;
+  }
+  (contacts_.*setShown)(text.c_str());
+  if (ShowsCaller(status)) ShowCaller(text, modeBit, code);
+}
+
+void NotificationDispatcher::OnCallSeen(const CallLine& call) {
+  static constexpr NumberSetters kSeen{&IPhoneState::SetCurrentSeen, &IPhoneState::SetSecondSeen,
+                                       &IPhoneState::SetHistorySeen};
+  const bool history = StoreNumber(call, kSeen, SeenFlag(tokens_.Fourth()));
+  // The last call of a history reload has answered: the history is complete
+  // and the handset may be told so.
+  if (history && lastListedCallId_ != 0 && call.id == lastListedCallId_) {
+    lastListedCallId_ = 0;
+    session_.SetHistoryLoaded(true);
+    session_.SignalHandsetReady();
   }
 }
 
 void NotificationDispatcher::OnCallPartnerHandle(const CallLine& call) {
-  const std::string handle(tokens_.Fourth());
-  if (call.IsCurrent()) {
-    phone_.SetCurrentPartnerHandle(handle.c_str(), TextLength(handle));
-    contacts_.SetShownHandle(handle.c_str());
-    if (ShowsCaller(call.currentStatus)) ShowCaller(handle, kModeHandleText, kCodeHandleReady);
-  } else if (call.id == SecondCallId()) {
-    const int secondStatus = SecondCallStatus();
-    phone_.SetSecondPartnerHandle(handle.c_str(), TextLength(handle));
-    contacts_.SetShownHandle(handle.c_str());
-    if (ShowsCaller(secondStatus)) ShowCaller(handle, kModeHandleText, kCodeHandleReady);
-  } else {
-    phone_.SetHistoryPartnerHandle(call.id, handle.c_str(), TextLength(handle));
-  }
+  static constexpr TextSetters kHandle{&IPhoneState::SetCurrentPartnerHandle, &IPhoneState::SetSecondPartnerHandle,
+                                       &IPhoneState::SetHistoryPartnerHandle};
+  StoreCallerText(call, kHandle, std::string(tokens_.Fourth()), &IContactList::SetShownHandle, kModeHandleText,
+                  kCodeHandleReady);
 }
 
 void NotificationDispatcher::OnCallPartnerDisplayName(const CallLine& call) {
-  const std::string name = JoinRestOfLine(call.line, 4);
-  if (call.IsCurrent()) {
-    phone_.SetCurrentDisplayName(name.c_str(), TextLength(name));
-    contacts_.SetShownName(name.c_str());
-    if (ShowsCaller(call.currentStatus)) ShowCaller(name, kModeRenderedText, kCodeRenderedReady);
-  } else if (call.id == SecondCallId()) {
-    const int secondStatus = SecondCallStatus();
-    phone_.SetSecondDisplayName(name.c_str(), TextLength(name));
-    contacts_.SetShownName(name.c_str());
-    if (ShowsCaller(secondStatus)) ShowCaller(name, kModeRenderedText, kCodeRenderedReady);
-  } else {
-    phone_.SetHistoryDisplayName(call.id, name.c_str(), TextLength(name));
-  }
+  static constexpr TextSetters kName{&IPhoneState::SetCurrentDisplayName, &IPhoneState::SetSecondDisplayName,
+                                     &IPhoneState::SetHistoryDisplayName};
+  StoreCallerText(call, kName, JoinRestOfLine(call.line, 4), &IContactList::SetShownName, kModeRenderedText,
+                  kCodeRenderedReady);
 }
 
 void NotificationDispatcher::OnCallType(const CallLine& call) {
-  const int type = CallTypeCode(tokens_.Fourth());
-  if (call.IsCurrent()) {
-    phone_.SetCurrentCallType(type);
-  } else if (call.id == SecondCallId()) {
-    phone_.SetSecondCallType(type);
-  } else {
-    phone_.SetHistoryType(call.id, type);
-  }
+  static constexpr NumberSetters kType{&IPhoneState::SetCurrentCallType, &IPhoneState::SetSecondCallType,
+                                       &IPhoneState::SetHistoryType};
+  StoreNumber(call, kType, CallTypeCode(tokens_.Fourth()));
 }
 
 void NotificationDispatcher::OnCallDuration(const CallLine& call) {
-  const int seconds = ToInt(tokens_.Fourth());
-  if (call.IsCurrent()) {
-    phone_.SetCurrentDuration(seconds);
-  } else if (call.id == SecondCallId()) {
-    phone_.SetSecondDuration(seconds);
-  } else {
-    phone_.SetHistoryDuration(call.id, seconds);
-  }
+  static constexpr NumberSetters kDuration{&IPhoneState::SetCurrentDuration, &IPhoneState::SetSecondDuration,
+                                           &IPhoneState::SetHistoryDuration};
+  StoreNumber(call, kDuration, ToInt(tokens_.Fourth()));
 }
 
 void NotificationDispatcher::OnCallTimestamp(const CallLine& call) {
