@@ -1,6 +1,7 @@
 #include "e2e_support.h"
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -36,9 +37,19 @@ ChildProcess::~ChildProcess() {
 bool ChildProcess::Start(const std::string& commandLine, const std::string& folder) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  std::string line = commandLine;
-  return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &info_) != 0;
+  // Wine, busy with a parallel test's start-up, now and then refuses a
+  // process start once; a few tries keep that from failing the test.
+  for (int attempt = 1; attempt <= 5; ++attempt) {
+    std::string line = commandLine;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                       &info_) != 0) {
+      return true;
+    }
+    std::fprintf(stderr, "CreateProcess failed (error %lu, try %d): %s\n", GetLastError(), attempt,
+                 commandLine.c_str());
+    Sleep(300);
+  }
+  return false;
 }
 
 bool ChildProcess::WaitForExit(std::chrono::milliseconds deadline, DWORD* code) {
