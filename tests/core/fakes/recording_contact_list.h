@@ -1,11 +1,15 @@
 #pragma once
 // An IContactList that records every operation into an EventLog as
 // "contacts <Operation>" followed by its integer and text arguments, and holds
-// nothing: getters answer 0 or an empty text.
+// nothing: the selected and looked-up statuses and the two handle texts
+// answer what the test set (0 and empty texts unless set); every other getter
+// answers 0 or an empty text.
+#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "core/fakes/event_log.h"
+#include "core/fakes/scripted_text.h"
 #include "phone_state/i_contact_list.h"
 
 namespace tolvane::testing {
@@ -13,6 +17,11 @@ namespace tolvane::testing {
 class RecordingContactList final : public IContactList {
  public:
   explicit RecordingContactList(EventLog& log) : log_(log) {}
+
+  std::atomic<int> selectedContactStatus{0};
+  std::atomic<int> lookedUpStatus{0};
+  ScriptedText shownHandleText;
+  ScriptedText selectedContactHandleText;
 
   Status AppendContact(const char* handle, int status) override {
     log_.Add(std::string("contacts AppendContact ") + Text(handle) + " " + std::to_string(status));
@@ -36,7 +45,7 @@ class RecordingContactList final : public IContactList {
   }
   Status GetSelectedContactStatus(int* status) override {
     log_.Add("contacts GetSelectedContactStatus");
-    *status = 0;
+    *status = selectedContactStatus.load();
     return kOk;
   }
   Status ResetContactBrowse() override {
@@ -60,8 +69,7 @@ class RecordingContactList final : public IContactList {
   }
   Status ReadShownHandleChar(char* out) override {
     log_.Add("contacts ReadShownHandleChar");
-    out[0] = '\0';
-    return kOk;
+    return shownHandleText.ReadChar(out);
   }
   Status SetShownName(const char* text) override {
     log_.Add(std::string("contacts SetShownName ") + Text(text));
@@ -74,8 +82,7 @@ class RecordingContactList final : public IContactList {
   }
   Status ReadSelectedContactHandleChar(char* out) override {
     log_.Add("contacts ReadSelectedContactHandleChar");
-    out[0] = '\0';
-    return kOk;
+    return selectedContactHandleText.ReadChar(out);
   }
   Status SetBrowseAllContacts(int flag) override {
     log_.Add(std::string("contacts SetBrowseAllContacts ") + std::to_string(flag));
@@ -131,7 +138,7 @@ class RecordingContactList final : public IContactList {
   }
   Status GetLookedUpStatus(int* status) override {
     log_.Add("contacts GetLookedUpStatus");
-    *status = 0;
+    *status = lookedUpStatus.load();
     return kOk;
   }
 

@@ -1,12 +1,15 @@
 #pragma once
 // An IPhoneState that records every operation into an EventLog as
 // "phone <Operation>" followed by its integer and text arguments, and keeps
-// only the current call's id and status (0 and -1 when there is none). Every
-// other getter answers 0 or an empty text.
+// only the current call's id and status (0 and -1 when there is none). The
+// selected history entry's type, status and texts answer what the test set
+// (0 and empty texts unless set); every other getter answers 0 or an empty
+// text.
 #include <atomic>
 #include <string>
 
 #include "core/fakes/event_log.h"
+#include "core/fakes/scripted_text.h"
 #include "phone_state/i_phone_state.h"
 
 namespace tolvane::testing {
@@ -18,6 +21,11 @@ class RecordingPhoneState final : public IPhoneState {
 
   std::atomic<int> currentCallId{0};
   std::atomic<int> currentCallStatus{-1};
+  std::atomic<int> selectedType{0};
+  std::atomic<int> selectedStatus{0};
+  ScriptedText selectedHandleText;
+  ScriptedText durationText;
+  ScriptedText timestampText;
 
   Status GetHistoryCallId(int index, int* callId) override {
     log_.Add(std::string("phone GetHistoryCallId ") + std::to_string(index));
@@ -65,8 +73,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status ReadSelectedHandleChar(char* out) override {
     log_.Add("phone ReadSelectedHandleChar");
-    out[0] = '\0';
-    return kOk;
+    return selectedHandleText.ReadChar(out);
   }
   Status GetSelectedPartnerHandle(char* out) override {
     log_.Add("phone GetSelectedPartnerHandle");
@@ -79,7 +86,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status GetSelectedType(int* type) override {
     log_.Add("phone GetSelectedType");
-    *type = 0;
+    *type = selectedType.load();
     return kOk;
   }
   Status SetHistoryStatus(int callId, int status) override {
@@ -88,7 +95,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status GetSelectedStatus(int* status) override {
     log_.Add("phone GetSelectedStatus");
-    *status = 0;
+    *status = selectedStatus.load();
     return kOk;
   }
   Status SetHistoryHasDetails(int callId, int flag) override {
@@ -145,8 +152,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status ReadTimestampTextChar(char* out) override {
     log_.Add("phone ReadTimestampTextChar");
-    out[0] = '\0';
-    return kOk;
+    return timestampText.ReadChar(out);
   }
   Status ReadClockTextChar(char* out) override {
     log_.Add("phone ReadClockTextChar");
@@ -155,8 +161,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status ReadDurationTextChar(char* out) override {
     log_.Add("phone ReadDurationTextChar");
-    out[0] = '\0';
-    return kOk;
+    return durationText.ReadChar(out);
   }
   Status ResetBrowse() override {
     log_.Add("phone ResetBrowse");
