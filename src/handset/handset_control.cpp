@@ -15,10 +15,6 @@ namespace tolvane {
 
 namespace {
 
-using std::chrono::milliseconds;
-
-void Pause(int ms) { std::this_thread::sleep_for(milliseconds(ms)); }
-
 // The library's operations return 0 for success; the wrappers say 1.
 int Succeeded(int libraryResult) { return libraryResult == 0 ? 1 : 0; }
 
@@ -39,7 +35,12 @@ void HandsetControl::SetPorts(const Ports& ports) {
   link_.store(ports.link);
   speaker_.store(ports.speaker);
   microphone_.store(ports.microphone);
+  phoneState_.store(ports.phoneState);
+  contactList_.store(ports.contactList);
+  pacing_.store(ports.pacing != nullptr ? ports.pacing : &ownPacing_);
 }
+
+void HandsetControl::Pause(int milliseconds) { pacing_.load()->Wait(std::chrono::milliseconds(milliseconds)); }
 
 QorHidCtrl* HandsetControl::Library() const { return library_ ? library_->Instance() : nullptr; }
 
@@ -126,12 +127,26 @@ void HandsetControl::ReportThreadMain() {
 }
 
 void HandsetControl::StopThreads() {
+  {
+    std::lock_guard<std::mutex> hold(indicatorLock_);
+    indicatorClosed_ = true;
+  }
   reportThreadRun_.store(0);
-  indicatorRunning.store(0);
-  indicatorStop.store(1);
   reportQueue_.Wake();
+  // A screen being streamed ends after its current character; its pauses
+  // end at once.
+  StopIndicatorAsync();
+  ownPacing_.Cancel();
   if (reportThread_.joinable()) reportThread_.join();
-  if (indicatorThread_.joinable()) indicatorThread_.join();
+  // The report thread was the only one to start indicators: the one taken
+  // out here is the last. It takes the lock as it ends, so it is joined
+  // outside it.
+  std::thread indicator;
+  {
+    std::lock_guard<std::mutex> hold(indicatorLock_);
+    indicator = std::move(indicatorThread_);
+  }
+  if (indicator.joinable()) indicator.join();
 }
 
 void HandsetControl::ProcessReport(std::uint32_t report) {
@@ -229,12 +244,6 @@ void HandsetControl::HandleBrowseReport(const KeyRecord& key) {
 
 void HandsetControl::Acknowledge(const KeyRecord& key) {
   SendCode(static_cast<std::uint8_t>(kAckBase + key.sequence));
-}
-
-int HandsetControl::StartIndicatorThread() {
-  // Streaming a prepared screen is not built yet: no indicator thread is
-  // started, so nothing waits on indicatorStop.
-  return 0;
 }
 
 void HandsetControl::StopIndicatorAsync() {

@@ -12,12 +12,17 @@
 // and unloads it).
 //
 // Threads: the main window queues reports and, on removal, calls
-// ExecuteKeyCommand(32); the report thread dispatches keys; the session's
-// threads call ExecuteKeyCommand(83) and SendCode. The public flags below are
-// shared by all of them and are atomic words.
+// ExecuteKeyCommand(32); the report thread dispatches keys and starts the
+// indicator thread, which streams one prepared screen to the handset; the
+// session's threads call ExecuteKeyCommand(83), SendCode and, through
+// SkypeLink::WaitDisplayIdle, stop the indicator and wait for its end. The
+// public flags below are shared by all of them and are atomic words.
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <thread>
 
@@ -26,23 +31,30 @@
 #include "handset/handset_report.h"
 #include "handset/handset_settings.h"
 #include "handset/report_queue.h"
+#include "skype_link/action_delay.h"
 
 namespace tolvane {
 
 class ClientTransport;
 class DisplayRenderer;
+class IContactList;
+class IPhoneState;
 class ISkypeLink;
 class LevelControl;
 
 class HandsetControl {
  public:
   // What the object reaches outside the handset. All are set by start-up
-  // before the report thread runs and stay alive until it is joined.
+  // before the report thread runs and stay alive until the object is
+  // destroyed (its destructor joins the threads that use them).
   struct Ports {
     ClientTransport* transport = nullptr;  // the wire to the client (key commands)
     ISkypeLink* link = nullptr;            // the session (rediscover, status, queued commands)
     LevelControl* speaker = nullptr;       // null: levels are left alone
     LevelControl* microphone = nullptr;    // null: levels are left alone
+    IPhoneState* phoneState = nullptr;     // null: history screens show no entry
+    IContactList* contactList = nullptr;   // null: contact screens show no entry
+    ActionDelay* pacing = nullptr;         // null: real time
   };
 
   // `library` may be null or hold no instance (the load failed and the user
@@ -86,8 +98,21 @@ class HandsetControl {
   // also restarts the session with a rediscover), 1 otherwise.
   int ExecuteKeyCommand(int code);
 
-  // Starts streaming the prepared screen to the handset; 1 when it runs.
+  // Starts streaming the prepared screen to the handset: 1 when an indicator
+  // runs (this one, or one already running), 0 when none could be started.
   int StartIndicatorThread();
+
+  // Hand-over with the indicator thread. IndicatorRun() names the indicator
+  // now running (0: none); WaitIndicatorStopped waits until that one has run
+  // its end sequence, and says false when `deadline` passed first (a handset
+  // that stopped taking characters must not hold its caller for ever).
+  std::uint64_t IndicatorRun();
+  bool WaitIndicatorStopped(std::uint64_t run, std::chrono::milliseconds deadline);
+
+  // The handset's fixed pacing between codes; every pause of the key
+  // handling and the indicator goes through it. Cut short once the object is
+  // being destroyed.
+  void Pause(int milliseconds);
 
   // Fields shared between threads, in the order of the object's layout.
   std::atomic<int> keysEnabled{1};
@@ -108,6 +133,7 @@ class HandsetControl {
   void HandleBrowseReport(const KeyRecord& key);
   void Acknowledge(const KeyRecord& key);
   void StopIndicatorAsync();
+  void IndicatorThreadMain();
   // Sends one command line straight to the client (not through the session's
   // outgoing queue).
   int SendClientCommand(std::string_view text);
@@ -118,8 +144,18 @@ class HandsetControl {
   std::atomic<DisplayRenderer*> renderer_{nullptr};
   ReportQueue reportQueue_;
   std::thread reportThread_;
-  std::thread indicatorThread_;
   std::atomic<int> reportThreadRun_{0};
+
+  // The indicator thread and its hand-over. indicatorActive_ is the
+  // thread's "handle set": true from its start until the last step of its
+  // end sequence; runs are numbered so that a waiter waits for the run it
+  // stopped, not for a later screen.
+  std::mutex indicatorLock_;
+  std::condition_variable indicatorEnded_;
+  std::thread indicatorThread_;
+  bool indicatorActive_ = false;
+  bool indicatorClosed_ = false;  // the object is being destroyed: no new runs
+  std::uint64_t indicatorRun_ = 0;
   // The sequence number the report thread expects next; touched only by the
   // thread that processes reports.
   std::uint8_t expectedSequence_ = 1;
@@ -128,6 +164,10 @@ class HandsetControl {
   std::atomic<ISkypeLink*> link_{nullptr};
   std::atomic<LevelControl*> speaker_{nullptr};
   std::atomic<LevelControl*> microphone_{nullptr};
+  std::atomic<IPhoneState*> phoneState_{nullptr};
+  std::atomic<IContactList*> contactList_{nullptr};
+  SteadyActionDelay ownPacing_;
+  std::atomic<ActionDelay*> pacing_{&ownPacing_};
 };
 
 }  // namespace tolvane

@@ -97,11 +97,6 @@ bool Application::CreateWindowAndRenderer() {
   window_ = MainWindow::Create(parts, className_, title);
   if (window_ == nullptr) return false;
 
-  HandsetControl::Ports handsetPorts;
-  handsetPorts.transport = transport_.get();
-  handsetPorts.link = link_.get();
-  handset_->SetPorts(handsetPorts);
-
   renderer_ = std::make_unique<FontProcessLibrary>();
   RendererRecipients recipients;
   recipients.handsetLibrary = handsetLibrary_;
@@ -142,6 +137,15 @@ void Application::CreateStores() {
   link_->SetPhoneState(phoneState_.get());
   link_->SetContactList(contactList_.get());
   link_->SetNotificationHandler(dispatcher_.get());
+
+  // The handset's ports go in once the stores exist, still before the
+  // report thread (the only one to act on them) starts.
+  HandsetControl::Ports handsetPorts;
+  handsetPorts.transport = transport_.get();
+  handsetPorts.link = link_.get();
+  handsetPorts.phoneState = phoneState_.get();
+  handsetPorts.contactList = contactList_.get();
+  handset_->SetPorts(handsetPorts);
 }
 
 void Application::RunMessageLoop() {

@@ -3,7 +3,6 @@
 // and the getters and setters of the texts the configuration fills.
 #include <chrono>
 #include <cstdint>
-#include <thread>
 
 #include "common/bounded_text.h"
 #include "handset/handset_control.h"
@@ -17,6 +16,9 @@ namespace {
 
 constexpr int kUserStatusOffline = 1;
 constexpr int kConnStatusOnline = 3;
+
+// How long a stopped screen may take to end before the waiter gives up.
+constexpr std::chrono::seconds kIndicatorStopDeadline{5};
 
 // String-table entries of the four tooltips.
 constexpr int kTipHandsetOffline = 6;
@@ -77,23 +79,19 @@ Status SkypeLink::SendUserStatusCode(int status) {
 }
 
 Status SkypeLink::WaitDisplayIdle() {
-  if (handset_.indicatorRunning.load() == 1) {
-    handset_.indicatorStop.store(1);
-    if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
-    handset_.HandsetMode.store(0);
-    delay_.Wait(std::chrono::milliseconds(20));
-  }
-  // The indicator thread clears the stop request when it ends. A request
-  // that came after its end is never seen by any thread: withdraw it rather
-  // than wait for ever.
-  while (handset_.indicatorStop.load() == 1) {
-    if (handset_.indicatorRunning.load() != 1) {
-      handset_.indicatorStop.store(0);
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(3));
-  }
-  return kOk;
+  const std::uint64_t run = handset_.IndicatorRun();
+  if (run == 0) return kOk;
+  // The mode goes first: the indicator reads it again at its end, and a
+  // stopped screen must not be taken for one that ran to its end.
+  handset_.HandsetMode.store(0);
+  handset_.indicatorStop.store(1);
+  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+  delay_.Wait(std::chrono::milliseconds(20));
+  // Until the indicator has run its end sequence it still writes to the
+  // handset and to HandsetMode, so the caller's next code or mode would mix
+  // with it. A handset that stopped taking characters must not hold the
+  // dispatcher for ever, hence the bound.
+  return handset_.WaitIndicatorStopped(run, kIndicatorStopDeadline) ? kOk : kFail;
 }
 
 Status SkypeLink::ShowMissedCalls(int flag) {

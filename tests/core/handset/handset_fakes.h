@@ -1,15 +1,19 @@
 #pragma once
 // Fakes around HandsetControl: a handset library instance whose results the
 // test sets and whose calls go into an EventLog ("lib <Operation> ..."), the
-// holder that hands it over ("lib released" when let go), and a session that
-// records what the key handling asks of it ("link <Operation> ...").
+// holder that hands it over ("lib released" when let go), a session that
+// records what the key handling asks of it ("link <Operation> ..."), and the
+// handset's pacing ("pause <ms>").
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "core/fakes/event_log.h"
 #include "handset/handset_library.h"
 #include "core/fakes/null_skype_link.h"
+#include "skype_link/action_delay.h"
 
 namespace tolvane::testing {
 
@@ -87,6 +91,25 @@ class RecordingSkypeLink final : public NullSkypeLink {
     log_.Add("link " + what);
     return kOk;
   }
+  EventLog& log_;
+};
+
+// The handset's pauses, logged as "pause <ms>" and over at once. A test may
+// hook each pause (the hook runs on the pausing thread, before the pause is
+// logged), e.g. to stop the indicator at a known point or to hold it there.
+class RecordingPacing final : public ActionDelay {
+ public:
+  explicit RecordingPacing(EventLog& log) : log_(log) {}
+  std::function<void(std::chrono::milliseconds)> onWait;
+
+  bool Wait(std::chrono::milliseconds duration) override {
+    if (onWait) onWait(duration);
+    log_.Add("pause " + std::to_string(duration.count()));
+    return true;
+  }
+  void Cancel() override {}
+
+ private:
   EventLog& log_;
 };
 

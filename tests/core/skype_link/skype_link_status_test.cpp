@@ -1,10 +1,10 @@
 // The session's status values and texts: the tray tooltip and icon, the own
-// status on the handset, the display hand-over and the getters.
+// status on the handset and the getters. The display hand-over is tested
+// with the handset's indicator (tests/core/handset/display_idle_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/fakes/skype_link_rig.h"
@@ -157,46 +157,6 @@ TEST(SkypeLinkValuesTest, StatusValuesStartUnknownAndFollowTheirWriters) {
   EXPECT_TRUE(rig.link->HandsetAttached());
   EXPECT_EQ(rig.link->SetRenderer(&rig.renderer), kOk);
   EXPECT_EQ(rig.link->Renderer(), &rig.renderer);
-}
-
-// ---- Display hand-over ----------------------------------------------------
-
-TEST(SkypeLinkDisplayIdleTest, StopsARunningIndicatorAndWaitsUntilItHasEnded) {
-  SkypeLinkRig rig;
-  rig.link->SetRenderer(&rig.renderer);
-  rig.handset.indicatorRunning.store(1);
-  rig.handset.HandsetMode.store(0x420);
-  // The indicator thread, as far as the hand-over goes: it sees the stop
-  // request, clears it and ends.
-  std::thread indicator([&] {
-    ASSERT_TRUE(rig.log.WaitFor("sleep 20"));
-    rig.log.Add("indicator ends");
-    rig.handset.indicatorStop.store(0);
-    rig.handset.indicatorRunning.store(0);
-  });
-  EXPECT_EQ(rig.link->WaitDisplayIdle(), kOk);
-  rig.log.Add("idle");
-  indicator.join();
-  EXPECT_EQ(rig.log.All(), (Lines{"renderer CancelDisplay 1", "sleep 20", "indicator ends", "idle"}));
-  EXPECT_EQ(rig.handset.HandsetMode.load(), 0u);
-  EXPECT_EQ(rig.handset.indicatorStop.load(), 0);
-}
-
-TEST(SkypeLinkDisplayIdleTest, WithNoIndicatorRunningReturnsAtOnceAndTouchesNothing) {
-  SkypeLinkRig rig;
-  rig.link->SetRenderer(&rig.renderer);
-  rig.handset.HandsetMode.store(0x100);
-  EXPECT_EQ(rig.link->WaitDisplayIdle(), kOk);
-  EXPECT_TRUE(rig.log.All().empty());
-  EXPECT_EQ(rig.handset.HandsetMode.load(), 0x100u);
-}
-
-TEST(SkypeLinkDisplayIdleTest, AStopRequestNoIndicatorWillSeeIsWithdrawnInsteadOfAwaited) {
-  SkypeLinkRig rig;
-  rig.handset.indicatorRunning.store(0);
-  rig.handset.indicatorStop.store(1);
-  EXPECT_EQ(rig.link->WaitDisplayIdle(), kOk);
-  EXPECT_EQ(rig.handset.indicatorStop.load(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,232 @@
+#include "handset/display_indicator.h"
+
+#include <cassert>
+
+#include "handset/handset_control.h"
+#include "handset/handset_mode.h"
+#include "phone_state/i_contact_list.h"
+#include "phone_state/i_phone_state.h"
+#include "shell/display_renderer.h"
+#include "skype_link/command_kind.h"
+#include "skype_link/skype_link_interface.h"
+
+namespace tolvane {
+namespace {
+
+// Display codes of the handset's character stream and the parameters that
+// go with them. Any code not listed is a text character.
+constexpr int kBeginScreen = 0;
+constexpr int kBeginParameter = 79;
+constexpr int kCodeParameter = 10;
+constexpr int kMarkAvailable = 106;
+constexpr int kMarkUnavailable = 107;
+constexpr int kMarkMissed = 109;
+constexpr int kMarkNone = 0;  // a handle screen's history entry of no known direction
+constexpr int kFieldHandle = 112;
+constexpr int kFieldTimestamp = 128;
+constexpr int kFieldDuration = 129;
+constexpr int kFieldCallDuration = 131;
+constexpr int kEndScreen = 26;
+// A text field's first character goes with 0, the next ones alternate.
+constexpr int kFirstCharParameter = 0;
+constexpr int kNextCharParameter = 5;
+
+constexpr int kStatusUnknown = -1;
+constexpr int kCallStatusMissed = 5;
+
+bool Has(std::uint32_t mode, std::uint32_t bit) { return (mode & bit) != 0; }
+
+bool Browsing(std::uint32_t mode) { return Has(mode, kModeBrowseContacts) || Has(mode, kModeBrowseHistory); }
+
+bool IsIncoming(int callType) { return callType == 0 || callType == 2; }
+
+bool IsOutgoing(int callType) { return callType == 1 || callType == 3; }
+
+// ONLINE, SKYPEME, AWAY, NA, DND and INVISIBLE show as available.
+bool ShownAvailable(int onlineStatus) { return onlineStatus == 0 || (onlineStatus >= 2 && onlineStatus <= 6); }
+
+}  // namespace
+
+DisplayIndicator::DisplayIndicator(const Parts& parts)
+    : handset_(*parts.handset),
+      phoneState_(parts.phoneState),
+      contactList_(parts.contactList),
+      renderer_(parts.renderer),
+      link_(parts.link) {
+  assert(parts.handset != nullptr);
+}
+
+void DisplayIndicator::Run() {
+  const std::uint32_t mode = handset_.HandsetMode.load();
+  if (Has(mode, kModeRenderedText)) {
+    RenderedScreen(mode);
+  } else if (Has(mode, kModeHandleText)) {
+    HandleScreen(mode);
+  } else if (Has(mode, kModeDuration) && !Stopped()) {
+    DurationScreen();
+  }
+  End();
+}
+
+// The renderer holds the text of these screens; the handset is told which
+// mark goes with it and then the renderer sends the text (FinishDisplay).
+void DisplayIndicator::RenderedScreen(std::uint32_t mode) {
+  if (Has(mode, kModeCallerIdAsked) || Has(mode, kModeMissedCalls) ||
+      (Has(mode, kModeBalance) && !Has(mode, kModeFocusedContact))) {
+    BeginScreen();
+    if (Send(kMarkAvailable, kCodeParameter) == 0 || Stopped()) return;
+    handset_.Pause(3);
+    Finish();
+  } else if (Has(mode, kModeFocusedContact)) {
+    BeginScreen();
+    Mark(ContactMark(&IContactList::GetLookedUpStatus));
+    if (Stopped()) return;
+    handset_.Pause(3);
+    Finish();
+  } else if (Has(mode, kModeBrowseContacts)) {
+    const int mark = ContactMark(&IContactList::GetSelectedContactStatus);
+    if (Stopped()) return;
+    Mark(mark);
+    handset_.Pause(1);
+    Finish();
+  } else if (Has(mode, kModeBrowseHistory)) {
+    Mark(HistoryMark(Screen::kRendered));
+    handset_.Pause(1);
+    if (Stopped() || !EntryTimes()) return;
+    Finish();
+  }
+}
+
+// The handset draws these screens itself from the characters streamed here.
+void DisplayIndicator::HandleScreen(std::uint32_t mode) {
+  if (Has(mode, kModeCallerIdAsked)) {
+    BeginScreen();
+    Send(kMarkAvailable, kCodeParameter);
+    if (Stopped()) return;
+    handset_.Pause(3);
+    Field(kFieldHandle);
+    Stream(contactList_, &IContactList::ReadShownHandleChar);
+  } else if (Has(mode, kModeMissedCalls)) {
+    handset_.Pause(15);
+    Send(kBeginScreen, kBeginParameter);
+    if (Stopped()) return;
+    handset_.Pause(25);
+    Finish();
+  } else if (Has(mode, kModeBrowseContacts)) {
+    const int mark = ContactMark(&IContactList::GetSelectedContactStatus);
+    if (Stopped()) return;
+    Mark(mark);
+    handset_.Pause(1);
+    if (Stopped()) return;
+    Field(kFieldHandle);
+    Stream(contactList_, &IContactList::ReadSelectedContactHandleChar);
+  } else if (Has(mode, kModeBrowseHistory)) {
+    handset_.Pause(1);
+    Mark(HistoryMark(Screen::kHandle));
+    if (Stopped()) return;
+    handset_.Pause(1);
+    if (!EntryTimes()) return;
+    Field(kFieldHandle);
+    Stream(phoneState_, &IPhoneState::ReadSelectedHandleChar);
+  }
+}
+
+// A finished call's duration.
+void DisplayIndicator::DurationScreen() {
+  handset_.Pause(2);
+  Send(kBeginScreen, kBeginParameter);
+  if (Stopped()) return;
+  handset_.Pause(25);
+  Send(kFieldCallDuration, kCodeParameter);
+  handset_.Pause(10);
+  Stream(phoneState_, &IPhoneState::ReadDurationTextChar);
+}
+
+// While browsing, only the screen's bit goes, so that the next display
+// request shows the next entry in the same browse mode. The missed-call
+// message stood in for the user's own status on the handset: once it is
+// gone, the status is asked for again so that the handset shows it.
+void DisplayIndicator::End() {
+  const std::uint32_t mode = handset_.HandsetMode.load();
+  const std::uint32_t screenBit = Has(mode, kModeRenderedText) ? kModeRenderedText
+                                  : Has(mode, kModeHandleText) ? kModeHandleText
+                                                               : std::uint32_t{0};
+  bool refresh = false;
+  if (screenBit != 0 && Browsing(mode)) {
+    handset_.HandsetMode.fetch_and(~screenBit);
+  } else {
+    handset_.HandsetMode.store(0);
+    refresh = screenBit != 0 && Has(mode, kModeMissedCalls);
+  }
+  Send(kEndScreen, kCodeParameter);
+  handset_.Pause(5);
+  handset_.indicatorStop.store(0);
+  if (renderer_ != nullptr) renderer_->CancelDisplay(0);
+  if (refresh && link_ != nullptr) {
+    link_->SendCommand(kCmdGetUserStatus, nullptr, 0);
+    link_->SendCommand(kCmdGetConnStatus, nullptr, 0);
+  }
+}
+
+bool DisplayIndicator::Stopped() const { return handset_.indicatorStop.load() != 0; }
+
+int DisplayIndicator::Send(int code, int parameter) { return handset_.SendDisplayChar(code, parameter); }
+
+void DisplayIndicator::Mark(int mark) { Send(mark, kCodeParameter); }
+
+void DisplayIndicator::Field(int code) {
+  Send(code, kCodeParameter);
+  handset_.Pause(1);
+}
+
+void DisplayIndicator::BeginScreen() {
+  handset_.Pause(15);
+  Send(kBeginScreen, kBeginParameter);
+  handset_.Pause(25);
+}
+
+void DisplayIndicator::Finish() {
+  if (renderer_ != nullptr) renderer_->FinishDisplay();
+}
+
+bool DisplayIndicator::EntryTimes() {
+  Field(kFieldDuration);
+  if (!Stream(phoneState_, &IPhoneState::ReadDurationTextChar) || Stopped()) return false;
+  Field(kFieldTimestamp);
+  return Stream(phoneState_, &IPhoneState::ReadTimestampTextChar) && !Stopped();
+}
+
+template <typename Store>
+bool DisplayIndicator::Stream(Store* store, Status (Store::*next)(char*)) {
+  if (store == nullptr) return true;
+  int parameter = kFirstCharParameter;
+  char character = '\0';
+  while ((store->*next)(&character) == kOk) {
+    // Texts are bytes of the ANSI code page: the handset takes them as 0-255.
+    Send(static_cast<unsigned char>(character), parameter);
+    if (handset_.indicatorStop.exchange(0) != 0) return false;
+    parameter = parameter == kFirstCharParameter ? kNextCharParameter : kFirstCharParameter;
+    handset_.Pause(1);
+  }
+  return true;
+}
+
+int DisplayIndicator::ContactMark(Status (IContactList::*read)(int*)) const {
+  int status = kStatusUnknown;
+  if (contactList_ != nullptr) (contactList_->*read)(&status);
+  return ShownAvailable(status) ? kMarkAvailable : kMarkUnavailable;
+}
+
+int DisplayIndicator::HistoryMark(Screen screen) const {
+  int type = kStatusUnknown;
+  int status = kStatusUnknown;
+  if (phoneState_ != nullptr) {
+    phoneState_->GetSelectedType(&type);
+    phoneState_->GetSelectedStatus(&status);
+  }
+  if (IsIncoming(type)) return status == kCallStatusMissed ? kMarkMissed : kMarkAvailable;
+  if (screen == Screen::kRendered || IsOutgoing(type)) return kMarkUnavailable;
+  return kMarkNone;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,60 @@
+// The indicator thread of HandsetControl: at most one runs at a time; it is
+// started by the report thread for a display request, stopped by the
+// session and the hook keys through indicatorStop, and joined by the next
+// start or by the destructor.
+#include <system_error>
+
+#include "handset/display_indicator.h"
+#include "handset/handset_control.h"
+
+namespace tolvane {
+
+int HandsetControl::StartIndicatorThread() {
+  std::lock_guard<std::mutex> hold(indicatorLock_);
+  if (indicatorActive_) return 1;
+  if (indicatorClosed_) return 0;
+  // A previous run has taken its last step under this lock: only its thread
+  // object is left, and joining it cannot wait on anything.
+  if (indicatorThread_.joinable()) indicatorThread_.join();
+  indicatorRunning.store(1);
+  indicatorStop.store(0);
+  try {
+    indicatorThread_ = std::thread([this] { IndicatorThreadMain(); });
+  } catch (const std::system_error&) {
+    indicatorRunning.store(0);
+    return 0;
+  }
+  // The new thread cannot end before this is set: its last step waits for
+  // the lock held here.
+  indicatorActive_ = true;
+  ++indicatorRun_;
+  return 1;
+}
+
+void HandsetControl::IndicatorThreadMain() {
+  DisplayIndicator::Parts parts;
+  parts.handset = this;
+  parts.phoneState = phoneState_.load();
+  parts.contactList = contactList_.load();
+  parts.renderer = renderer_.load();
+  parts.link = link_.load();
+  DisplayIndicator(parts).Run();
+
+  std::lock_guard<std::mutex> hold(indicatorLock_);
+  indicatorRunning.store(0);
+  indicatorActive_ = false;
+  indicatorEnded_.notify_all();
+}
+
+std::uint64_t HandsetControl::IndicatorRun() {
+  std::lock_guard<std::mutex> hold(indicatorLock_);
+  return indicatorActive_ ? indicatorRun_ : 0;
+}
+
+bool HandsetControl::WaitIndicatorStopped(std::uint64_t run, std::chrono::milliseconds deadline) {
+  if (run == 0) return true;
+  std::unique_lock<std::mutex> hold(indicatorLock_);
+  return indicatorEnded_.wait_for(hold, deadline, [&] { return !indicatorActive_ || indicatorRun_ != run; });
+}
+
+}  // namespace tolvane

@@ -1,0 +1,93 @@
+// SkypeLink::WaitDisplayIdle, the session's hand-over with the handset's
+// indicator thread: a running screen is stopped and waited for until it has
+// run its end sequence; with none running the call changes nothing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "core/fakes/skype_link_rig.h"
+#include "handset/handset_mode.h"
+#include "handset_fakes.h"
+
+namespace tolvane::testing {
+namespace {
+
+using std::chrono::milliseconds;
+
+// The rig's session and handset, with the handset's pauses recorded and the
+// stores and renderer attached to the handset as start-up attaches them.
+struct IdleRig {
+  IdleRig() {
+    rig.link->SetRenderer(&rig.renderer);
+    rig.handset.SetDisplayRenderer(&rig.renderer);
+    HandsetControl::Ports ports;
+    ports.transport = &rig.direct;
+    ports.link = rig.link.get();
+    ports.phoneState = &rig.phone;
+    ports.contactList = &rig.contacts;
+    ports.pacing = &pacing;
+    rig.handset.SetPorts(ports);
+  }
+
+  EventLog::Events HandsetSide() const { return rig.log.MatchingAny({"display", "pause", "renderer CancelDisplay 0"}); }
+
+  SkypeLinkRig rig;
+  RecordingPacing pacing{rig.log};
+};
+
+TEST(DisplayIdleTest, StopsTheRunningScreenAndReturnsOnlyAfterItsEnd) {
+  IdleRig idle;
+  idle.rig.phone.durationText.Set("12");
+  idle.pacing.onWait = [&, held = false](milliseconds duration) mutable {
+    // The stop comes while the duration is being streamed; the indicator
+    // takes the request back at once...
+    if (duration.count() == 1 && !held) {
+      held = true;
+      idle.rig.log.Add("held");
+      idle.rig.log.WaitFor("renderer CancelDisplay 1");
+    }
+    // ...but its end sequence is still to run, and gives a waiter that
+    // returns too early every chance to show it: "idle" would come first.
+    if (duration.count() == 5) idle.rig.log.WaitFor("idle", 1, milliseconds(100));
+  };
+  idle.rig.handset.HandsetMode = kModeDuration;
+  ASSERT_EQ(idle.rig.handset.StartIndicatorThread(), 1);
+  ASSERT_TRUE(idle.rig.log.WaitFor("held"));
+
+  EXPECT_EQ(idle.rig.link->WaitDisplayIdle(), kOk);
+  idle.rig.log.Add("idle");
+
+  EXPECT_EQ(idle.HandsetSide(), (EventLog::Events{"pause 2", "display 0 79", "pause 25", "display 131 10", "pause 10",
+                                                  "display 49 0", "pause 1", "display 50 5", "display 26 10",
+                                                  "pause 5", "renderer CancelDisplay 0"}));
+  const EventLog::Events all = idle.rig.log.All();
+  EXPECT_EQ(all.back(), "idle");
+  EXPECT_EQ(idle.rig.log.Count("sleep 20"), 1u) << "the settle pause after the stop request";
+  EXPECT_EQ(idle.rig.handset.indicatorRunning.load(), 0);
+  EXPECT_EQ(idle.rig.handset.indicatorStop.load(), 0);
+  EXPECT_EQ(idle.rig.handset.HandsetMode.load(), 0u);
+}
+
+TEST(DisplayIdleTest, WithNoIndicatorRunningReturnsAtOnceAndTouchesNothing) {
+  IdleRig idle;
+  idle.rig.handset.HandsetMode = kModeBrowseContacts;
+  idle.rig.handset.indicatorStop = 1;  // a request that no run will see
+  const std::size_t before = idle.rig.log.All().size();
+  EXPECT_EQ(idle.rig.link->WaitDisplayIdle(), kOk);
+  EXPECT_EQ(idle.rig.log.All().size(), before);
+  EXPECT_EQ(idle.rig.handset.HandsetMode.load(), static_cast<std::uint32_t>(kModeBrowseContacts));
+}
+
+TEST(DisplayIdleTest, AfterTheScreenEndedByItselfReturnsAtOnce) {
+  IdleRig idle;
+  idle.rig.handset.HandsetMode = kModeCallerIdAsked | kModeRenderedText;
+  ASSERT_EQ(idle.rig.handset.StartIndicatorThread(), 1);
+  ASSERT_TRUE(idle.rig.log.WaitFor("renderer CancelDisplay 0"));
+  ASSERT_TRUE(idle.rig.handset.WaitIndicatorStopped(idle.rig.handset.IndicatorRun(), EventLog::kDeadline));
+  const std::size_t before = idle.rig.log.All().size();
+  EXPECT_EQ(idle.rig.link->WaitDisplayIdle(), kOk);
+  EXPECT_EQ(idle.rig.log.All().size(), before) << "no stop request, no settle pause";
+}
+
+}  // namespace
+}  // namespace tolvane::testing
