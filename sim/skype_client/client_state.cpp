@@ -1,90 +1,60 @@
 #include "client_state.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <chrono>
+
+#include "sim_words.h"
 
 namespace simskype {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r')) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
-    text.remove_suffix(1);
-  }
-  return text;
+const char kUnknownCommand[] = "ERROR 2 Unknown command";
+
+long long SystemSeconds() {
+  return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
 }
 
-// Splits off the first blank-delimited word; `rest` is what follows it.
-std::string_view FirstWord(std::string_view text, std::string_view* rest) {
-  text = Trim(text);
-  const std::size_t blank = text.find(' ');
-  if (blank == std::string_view::npos) {
-    *rest = {};
-    return text;
-  }
-  *rest = Trim(text.substr(blank + 1));
-  return text.substr(0, blank);
-}
-
-// "a, b ,c" -> {"a", "b", "c"}
-std::vector<std::string> SplitList(std::string_view text) {
-  std::vector<std::string> items;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t comma = text.find(',', start);
-    if (comma == std::string_view::npos) comma = text.size();
-    const std::string_view item = Trim(text.substr(start, comma - start));
-    if (!item.empty()) items.emplace_back(item);
-    start = comma + 1;
-  }
-  return items;
-}
-
-std::string Join(const std::vector<std::string>& items) {
-  std::string text;
-  for (const std::string& item : items) {
-    if (!text.empty()) text += ", ";
-    text += item;
-  }
-  return text;
-}
-
-bool ParseNumber(std::string_view text, long* value) {
-  const std::string digits(text);
-  char* end = nullptr;
-  const long parsed = std::strtol(digits.c_str(), &end, 0);
-  if (digits.empty() || end == nullptr || *end != '\0') return false;
-  *value = parsed;
-  return true;
+// "<handle> <rest>" with a handle; false when there is none.
+bool HandleAndRest(std::string_view text, std::string* handle, std::string_view* rest) {
+  *handle = FirstWord(text, rest);
+  return !handle->empty();
 }
 
 }  // namespace
+
+ClientState::ClientState(CallModel::Clock now) : calls_(names_, now ? std::move(now) : SystemSeconds) {}
 
 bool ClientState::Apply(std::string_view directive) {
   std::string_view rest;
   const std::string_view key = FirstWord(directive, &rest);
   if (key.empty() || key.front() == '#') return true;
+  std::string handle;
+  std::string_view value;
+  long number = 0;
   if (key == "protocol") {
-    long n = 0;
-    if (!ParseNumber(rest, &n)) return false;
-    protocol_ = static_cast<int>(n);
+    if (!ParseNumber(rest, &number)) return false;
+    protocol_ = static_cast<int>(number);
   } else if (key == "me") {
     me_ = rest;
   } else if (key == "friends") {
     friends_ = SplitList(rest);
   } else if (key == "user") {
-    std::string_view name;
-    const std::string_view handle = FirstWord(rest, &name);
-    if (handle.empty()) return false;
-    names_[std::string(handle)] = name;
-  } else if (key == "calls") {
-    calls_ = SplitList(rest);
+    if (!HandleAndRest(rest, &handle, &value)) return false;
+    names_[handle] = value;
+  } else if (key == "online") {
+    if (!HandleAndRest(rest, &handle, &value) || value.empty()) return false;
+    online_[handle] = value;
   } else if (key == "userstatus") {
     userStatus_ = rest;
   } else if (key == "connstatus") {
     connStatus_ = rest;
+  } else if (key == "skypeout") {
+    if (rest != "TRUE" && rest != "FALSE") return false;
+    skypeOut_ = rest;
+  } else if (key == "balance") {
+    if (!ParseNumber(rest, &number)) return false;
+    balance_ = number;
   } else if (key == "audio-in") {
     devices_["AUDIO_IN"] = rest;
   } else if (key == "audio-out") {
@@ -101,11 +71,10 @@ bool ClientState::Apply(std::string_view directive) {
     if (rest.empty()) return false;
     refusedPrefixes_.emplace_back(rest);
   } else if (key == "attach-status") {
-    long status = 0;
-    if (!ParseNumber(rest, &status)) return false;
-    attachStatus_ = status;
+    if (!ParseNumber(rest, &number)) return false;
+    attachStatus_ = number;
   } else {
-    return false;
+    return calls_.Apply(key, rest);
   }
   return true;
 }
@@ -128,26 +97,62 @@ bool ClientState::TakeRefusal(std::string_view line) {
                      [&](const std::string& prefix) { return line.starts_with(prefix); });
 }
 
-void ClientState::AllowPrefix(std::string_view prefix) {
-  std::erase(refusedPrefixes_, std::string(prefix));
+void ClientState::AllowPrefix(std::string_view prefix) { std::erase(refusedPrefixes_, std::string(prefix)); }
+
+// The client announces who is signed in and how it stands as soon as a
+// program is attached.
+std::vector<std::string> ClientState::AfterAttach() const {
+  std::vector<std::string> lines = {"CONNSTATUS " + connStatus_, "CURRENTUSERHANDLE " + me_,
+                                    "USERSTATUS " + userStatus_};
+  lines.insert(lines.end(), afterAttach_.begin(), afterAttach_.end());
+  return lines;
 }
 
 std::string ClientState::Users() const { return "USERS " + Join(friends_); }
-std::string ClientState::Calls() const { return "CALLS " + Join(calls_); }
 
 std::string ClientState::AnswerGetUser(std::string_view rest) const {
   std::string_view property;
   const std::string handle(FirstWord(rest, &property));
-  const auto name = names_.find(handle);
-  const std::string shown = name != names_.end() ? name->second : std::string();
+  const bool isFriend = std::find(friends_.begin(), friends_.end(), handle) != friends_.end();
   if (property == "DISPLAYNAME" || property == "FULLNAME") {
-    return "USER " + handle + " " + std::string(property) + " " + shown;
+    const auto name = names_.find(handle);
+    return "USER " + handle + " " + std::string(property) + (name != names_.end() ? " " + name->second : "");
   }
-  if (property == "ONLINESTATUS") return "USER " + handle + " ONLINESTATUS ONLINE";
+  if (property == "ONLINESTATUS") {
+    const auto status = online_.find(handle);
+    return "USER " + handle + " ONLINESTATUS " +
+           (status != online_.end() ? status->second : isFriend ? "ONLINE" : "OFFLINE");
+  }
+  if (property == "BUDDYSTATUS") return "USER " + handle + " BUDDYSTATUS " + (isFriend ? "3" : "0");
   return "ERROR 10 Invalid property";
 }
 
-// SET AUDIO_IN <device>, SET AUDIO_OUT ..., SET RINGER ..., SET USERSTATUS ...
+std::string ClientState::AnswerGet(std::string_view rest) const {
+  std::string_view tail;
+  const std::string_view what = FirstWord(rest, &tail);
+  if (what == "USERSTATUS") return "USERSTATUS " + userStatus_;
+  if (what == "CONNSTATUS") return "CONNSTATUS " + connStatus_;
+  if (what == "CURRENTUSERHANDLE") return "CURRENTUSERHANDLE " + me_;
+  if (what == "MUTE") return muted_ ? "MUTE ON" : "MUTE OFF";
+  if (what == "SKYPEVERSION") return "SKYPEVERSION 3.8.0.188";
+  if (what == "AUDIO_IN" || what == "AUDIO_OUT" || what == "RINGER") {
+    const auto device = devices_.find(std::string(what));
+    return std::string(what) + " " + (device != devices_.end() ? device->second : std::string());
+  }
+  if (what == "USER") return AnswerGetUser(tail);
+  if (what == "PRIVILEGE") {
+    if (tail == "SKYPEOUT") return "PRIVILEGE SKYPEOUT " + skypeOut_;
+    return "PRIVILEGE " + std::string(tail) + " FALSE";
+  }
+  if (what == "PROFILE") {
+    if (tail == "PSTN_BALANCE") return "PROFILE PSTN_BALANCE " + std::to_string(balance_);
+    if (tail == "PSTN_BALANCE_CURRENCY") return "PROFILE PSTN_BALANCE_CURRENCY EUR";
+  }
+  return kUnknownCommand;
+}
+
+// SET AUDIO_IN <device>, SET AUDIO_OUT ..., SET RINGER ..., SET USERSTATUS ...,
+// SET MUTE ON|OFF.
 std::string ClientState::AnswerSet(std::string_view rest) {
   std::string_view value;
   const std::string what(FirstWord(rest, &value));
@@ -155,50 +160,83 @@ std::string ClientState::AnswerSet(std::string_view rest) {
     devices_[what] = value;
     return what + " " + std::string(value);
   }
-  if (what == "USERSTATUS") {
+  if (what == "USERSTATUS" && !value.empty()) {
     userStatus_ = value;
     return "USERSTATUS " + userStatus_;
   }
-  return "ERROR 2 Unknown command";
+  if (what == "MUTE" && (value == "ON" || value == "OFF")) {
+    muted_ = value == "ON";
+    return "MUTE " + std::string(value);
+  }
+  return kUnknownCommand;
 }
 
-std::vector<std::string> ClientState::Answer(std::string_view line) {
-  const std::string exact(line);
-  const auto canned = replies_.equal_range(exact);
+Effects ClientState::Answer(std::string_view line) {
+  Effects effects;
+  const auto canned = replies_.equal_range(std::string(line));
   if (canned.first != canned.second) {
-    std::vector<std::string> lines;
-    for (auto it = canned.first; it != canned.second; ++it) lines.push_back(it->second);
-    return lines;
+    for (auto it = canned.first; it != canned.second; ++it) effects.lines.push_back(it->second);
+    return effects;
   }
+  if (calls_.Command(line, &effects)) return effects;
 
   std::string_view rest;
   const std::string_view command = FirstWord(line, &rest);
+  std::string reply = kUnknownCommand;
   if (command == "PROTOCOL") {
     long asked = 0;
     if (!ParseNumber(rest, &asked)) asked = 1;
-    return {"PROTOCOL " + std::to_string(std::min<long>(asked, protocol_))};
+    reply = "PROTOCOL " + std::to_string(std::min<long>(asked, protocol_));
+  } else if (command == "PING") {
+    reply = "PONG";
+  } else if (command == "FOCUS" || command == "MINIMIZE") {
+    reply = std::string(command);
+  } else if (command == "NAME") {
+    reply = "OK";
+  } else if (command == "SET") {
+    reply = AnswerSet(rest);
+  } else if (command == "GET") {
+    reply = AnswerGet(rest);
+  } else if (command == "SEARCH" && rest == "FRIENDS") {
+    reply = Users();
   }
-  if (command == "PING") return {"PONG"};
-  if (command == "FOCUS") return {"FOCUS"};
-  if (command == "NAME") return {"OK"};
-  if (command == "SET") return {AnswerSet(rest)};
-  if (command == "SEARCH") {
-    if (rest == "FRIENDS") return {Users()};
-    if (rest == "CALLS") return {Calls()};
-    return {"ERROR 2 Unknown command"};
+  effects.lines.push_back(reply);
+  return effects;
+}
+
+void ClientState::SetBuddy(const std::string& handle, long buddyStatus) {
+  std::erase(friends_, handle);
+  if (buddyStatus == 2 || buddyStatus == 3) friends_.push_back(handle);
+}
+
+bool ClientState::Event(std::string_view event, Effects* effects) {
+  std::string_view rest;
+  const std::string_view verb = FirstWord(event, &rest);
+  std::string handle;
+  std::string_view value;
+  long number = 0;
+  if (verb == "mute" && (rest == "on" || rest == "off")) {
+    muted_ = rest == "on";
+    effects->lines.emplace_back(muted_ ? "MUTE ON" : "MUTE OFF");
+  } else if (verb == "buddy" && HandleAndRest(rest, &handle, &value) && ParseNumber(value, &number) &&
+             number >= 0 && number <= 3) {
+    SetBuddy(handle, number);
+    effects->lines.push_back("USER " + handle + " BUDDYSTATUS " + std::to_string(number));
+  } else if (verb == "online" && HandleAndRest(rest, &handle, &value) && !value.empty()) {
+    online_[handle] = value;
+    effects->lines.push_back("USER " + handle + " ONLINESTATUS " + std::string(value));
+  } else if (verb == "focus" && !rest.empty()) {
+    effects->lines.push_back("CONTACTS FOCUSED " + std::string(rest));
+  } else if (verb == "user-status" && !rest.empty()) {
+    userStatus_ = rest;
+    effects->lines.push_back("USERSTATUS " + userStatus_);
+  } else if (verb == "conn-status" && !rest.empty()) {
+    connStatus_ = rest;
+    effects->lines.push_back("CONNSTATUS " + connStatus_);
+  } else {
+    return calls_.Event(event, effects);
   }
-  if (command == "GET") {
-    std::string_view what_rest;
-    const std::string_view what = FirstWord(rest, &what_rest);
-    if (what == "USERSTATUS") return {"USERSTATUS " + userStatus_};
-    if (what == "CONNSTATUS") return {"CONNSTATUS " + connStatus_};
-    if (what == "CURRENTUSERHANDLE") return {"CURRENTUSERHANDLE " + me_};
-    if (what == "AUDIO_IN" || what == "AUDIO_OUT" || what == "RINGER") {
-      return {std::string(what) + " " + devices_[std::string(what)]};
-    }
-    if (what == "USER") return {AnswerGetUser(what_rest)};
-  }
-  return {"ERROR 2 Unknown command"};
+  return true;
 }
 
 }  // namespace simskype
