@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "sim_control_win.h"
+#include "sim_words.h"
 
 namespace simskype {
 namespace {
@@ -13,6 +14,11 @@ constexpr char kMainFormClass[] = "tskMainForm.UnicodeClass";
 constexpr char kApiWindowClass[] = "SimSkypeApiWindow";
 constexpr const char* kChildClasses[] = {"TTntPageControl.UnicodeClass", "tSkBgGrid.UnicodeClass",
                                          "tSkContactList.UnicodeClass"};
+// The client's confirmation and error dialogs, by the names the control
+// channel uses for them.
+const std::map<std::string_view, const char*> kDialogClasses = {{"confirm", "TskConFirmForm.UnicodeClass"},
+                                                                {"error", "TskSERForm.UnicodeClass"}};
+constexpr UINT_PTR kEventTimer = 1;
 
 // Work the API window posts to itself, to run outside the handler that asked.
 constexpr UINT kAnswerDiscover = WM_APP + 1;
@@ -45,6 +51,7 @@ SimSkype::SimSkype(HINSTANCE instance, std::string name, ClientState& state, Tra
     : instance_(instance), name_(std::move(name)), state_(state), transcript_(transcript) {}
 
 SimSkype::~SimSkype() {
+  for (const auto& dialog : dialogs_) DestroyWindow(dialog.second);
   for (HWND window : {controlWindow_, apiWindow_, mainForm_}) {
     if (window != nullptr && IsWindow(window)) DestroyWindow(window);
   }
@@ -62,6 +69,10 @@ bool SimSkype::RegisterClasses() {
   windowClass.lpfnWndProc = &DefWindowProcA;
   for (const char* name : kChildClasses) {
     windowClass.lpszClassName = name;
+    if (RegisterClassA(&windowClass) == 0) return false;
+  }
+  for (const auto& dialog : kDialogClasses) {
+    windowClass.lpszClassName = dialog.second;
     if (RegisterClassA(&windowClass) == 0) return false;
   }
   return true;
@@ -118,6 +129,7 @@ LRESULT SimSkype::HandleApi(UINT message, WPARAM wParam, LPARAM lParam) {
     case kAnswerDiscover: AnswerDiscover(); return 0;
     case kFlushOutbox: FlushOutbox(); return 0;
     case kAnnounceAvailable: AnnounceAvailable(); return 0;
+    case WM_TIMER: RunDueEvents(); return 0;
     default: return DefWindowProcA(apiWindow_, message, wParam, lParam);
   }
 }
@@ -165,7 +177,7 @@ LRESULT SimSkype::OnLine(WPARAM wParam, LPARAM lParam) {
     return FALSE;
   }
   transcript_.Write("recv", line);
-  for (std::string& reply : state_.Answer(line)) Queue(std::move(reply));
+  Deliver(state_.Answer(line));
   return TRUE;
 }
 
@@ -184,6 +196,57 @@ void SimSkype::AnnounceAvailable() {
   transcript_.Write("attach", std::to_string(kStatusApiAvailable) + " to all");
   SendMessageTimeoutA(HWND_BROADCAST, attachMessage_, reinterpret_cast<WPARAM>(apiWindow_),
                       kStatusApiAvailable, SMTO_ABORTIFHUNG, 1000, nullptr);
+}
+
+void SimSkype::Deliver(const Effects& effects) {
+  for (const std::string& line : effects.lines) Queue(line);
+  if (effects.later.empty()) return;
+  const ULONGLONG now = GetTickCount64();
+  for (const Effects::Later& event : effects.later) {
+    dueEvents_.emplace(now + static_cast<ULONGLONG>(event.delayMs), event.event);
+  }
+  ArmEventTimer();
+}
+
+void SimSkype::ArmEventTimer() {
+  if (dueEvents_.empty()) {
+    KillTimer(apiWindow_, kEventTimer);
+    return;
+  }
+  const ULONGLONG now = GetTickCount64();
+  const ULONGLONG due = dueEvents_.begin()->first;
+  SetTimer(apiWindow_, kEventTimer, due > now ? static_cast<UINT>(due - now) : USER_TIMER_MINIMUM, nullptr);
+}
+
+void SimSkype::RunDueEvents() {
+  while (!dueEvents_.empty() && dueEvents_.begin()->first <= GetTickCount64()) {
+    const std::string event = dueEvents_.begin()->second;
+    dueEvents_.erase(dueEvents_.begin());
+    Effects effects;
+    const bool happened = state_.Event(event, &effects);
+    transcript_.Write("event", event + (happened ? "" : " (no longer fits)"));
+    Deliver(effects);
+  }
+  ArmEventTimer();
+}
+
+bool SimSkype::ShowDialog(std::string_view which, std::string_view how) {
+  const auto dialogClass = kDialogClasses.find(which);
+  if (dialogClass == kDialogClasses.end() || (how != "show" && how != "hide")) return false;
+  const auto shown = dialogs_.find(which);
+  if (how == "hide") {
+    if (shown != dialogs_.end()) {
+      DestroyWindow(shown->second);
+      dialogs_.erase(shown);
+    }
+    return true;
+  }
+  if (shown != dialogs_.end()) return true;
+  const HWND dialog = CreateWindowExA(0, dialogClass->second, "Skype", WS_POPUP | WS_CAPTION, 100, 100, 300, 120,
+                                      nullptr, nullptr, instance_, nullptr);
+  if (dialog == nullptr) return false;
+  dialogs_.emplace(std::string(which), dialog);
+  return true;
 }
 
 void SimSkype::Queue(std::string line) {
@@ -224,9 +287,27 @@ bool SimSkype::OnControlCommand(std::string_view command) {
     PostQuitMessage(0);
   } else if (verb == "set") {
     return state_.Apply(rest);
+  } else if (verb == "refuse" || verb == "attach-status") {
+    return state_.Apply(command);  // the scenario's own directives
+  } else if (verb == "at-once" && !rest.empty()) {
+    // Several events in one go ("a; b"): their lines reach the program
+    // back to back, before any reply to what the first one makes it ask.
+    Effects all;
+    bool understood = true;
+    for (const std::string& event : SplitList(rest, ';')) {
+      if (understood) understood = state_.Event(event, &all);
+    }
+    Deliver(all);  // what did happen is announced even when a later event failed
+    return understood;
+  } else if (verb == "dialog") {
+    std::string_view how;
+    const std::string_view which = FirstWord(rest, &how);
+    return ShowDialog(which, how);
   } else {
-    // refuse <prefix>, attach-status <n>: the scenario's own directives.
-    return (verb == "refuse" || verb == "attach-status") && state_.Apply(command);
+    // Something happening at the client: a call, a contact, a status.
+    Effects effects;
+    if (!state_.Event(command, &effects)) return false;
+    Deliver(effects);
   }
   return true;
 }

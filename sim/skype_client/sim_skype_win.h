@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,11 @@ class SimSkype {
   void AnnounceAvailable();
   void Queue(std::string line);
   void FlushOutbox();
+  // Queues the lines and schedules the later events of one answer or event.
+  void Deliver(const Effects& effects);
+  void RunDueEvents();
+  void ArmEventTimer();
+  bool ShowDialog(std::string_view which, std::string_view how);
 
   HINSTANCE instance_;
   std::string name_;
@@ -59,6 +65,11 @@ class SimSkype {
   HWND program_ = nullptr;  // the window that last discovered us
   bool attached_ = false;
   std::deque<std::string> outbox_;
+  // The client's own events still to come, by due time (GetTickCount64);
+  // equal times keep their order.
+  std::multimap<ULONGLONG, std::string> dueEvents_;
+  // The confirmation and error dialogs, while shown.
+  std::map<std::string, HWND, std::less<>> dialogs_;
 };
 
 }  // namespace simskype
