@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "sim_handset_client.h"
+
 namespace simhandset {
 
 namespace {
@@ -39,7 +41,8 @@ SimConfig SimConfig::FromEnvironment(HMODULE library) {
   return config;
 }
 
-SimHandset::SimHandset(const SimConfig& config) : transcript_(config.transcriptPath), plugged_(config.plugged) {
+SimHandset::SimHandset(const SimConfig& config)
+    : transcript_(config.transcriptPath, TranscriptEventName(config.pipeName)), plugged_(config.plugged) {
   transcript_.Write("created " + std::string(plugged_ ? "plugged" : "unplugged") + ", control pipe " +
                     config.pipeName);
   pipe_ = std::make_unique<ControlPipe>(

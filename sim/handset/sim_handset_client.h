@@ -13,6 +13,12 @@ namespace simhandset {
 
 inline constexpr const char* kDefaultPipeName = "\\\\.\\pipe\\tolvane-sim-handset";
 
+// Name of the auto-reset event the simulated handset sets after each
+// transcript line: one per control pipe, as there is one pipe per instance.
+inline std::string TranscriptEventName(const std::string& pipeName) {
+  return "SimHandset-" + pipeName.substr(pipeName.find_last_of('\\') + 1) + "-transcript";
+}
+
 // The reply line ("ok ..." / "error ..."), or "error ..." when the simulated
 // handset could not be reached within `timeout`.
 inline std::string SendCommand(const std::string& pipeName, const std::string& command,

@@ -4,12 +4,15 @@
 
 namespace simhandset {
 
-Transcript::Transcript(const std::string& path)
+Transcript::Transcript(const std::string& path, const std::string& eventName)
     : file_(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+  if (!eventName.empty()) written_ = CreateEventA(nullptr, FALSE, FALSE, eventName.c_str());
+}
 
 Transcript::~Transcript() {
   if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  if (written_ != nullptr) CloseHandle(written_);
 }
 
 void Transcript::Write(std::string_view entry) {
@@ -27,6 +30,7 @@ void Transcript::Write(std::string_view entry) {
   // sees every line as soon as the call that caused it has returned.
   DWORD written = 0;
   WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  if (written_ != nullptr) SetEvent(written_);
 }
 
 }  // namespace simhandset

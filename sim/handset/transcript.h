@@ -12,7 +12,9 @@ namespace simhandset {
 
 class Transcript {
  public:
-  explicit Transcript(const std::string& path);
+  // `eventName`: an auto-reset event set after every line, so that a reader
+  // waits for new lines instead of polling (none when empty).
+  Transcript(const std::string& path, const std::string& eventName);
   ~Transcript();
   Transcript(const Transcript&) = delete;
   Transcript& operator=(const Transcript&) = delete;
@@ -22,6 +24,7 @@ class Transcript {
  private:
   std::mutex lock_;
   HANDLE file_;
+  HANDLE written_ = nullptr;
 };
 
 }  // namespace simhandset
