@@ -77,7 +77,7 @@ void NotificationDispatcher::Pause(int milliseconds) {
 void NotificationDispatcher::SendCode(std::uint8_t code) { handset_.SendCode(code); }
 
 bool NotificationDispatcher::DisplayNamesShown() const {
-  return handset_.Settings().NotSupportedFont.load() == 0;
+  return handset_.Settings().NotSupportedFont.load() != 0;  // kept negated: 1 = names rendered
 }
 
 bool NotificationDispatcher::Browsing() const { return (handset_.Mode().load() & kBrowsingBits) != 0; }

@@ -116,7 +116,7 @@ TEST_F(FocusedContact, UnlistedHandleShowsAnEmptyName) {
 }
 
 TEST_F(FocusedContact, HandleIsShownWhenNamesAreNotRendered) {
-  rig.handset.settings.NotSupportedFont.store(1);
+  rig.handset.settings.NotSupportedFont.store(0);
   rig.handset.mode.store(kModeCallerIdAsked | kModeDuration);
   QueueAndHandle({"CONTACTS FOCUSED bob"});
   EXPECT_EQ(Shown(), (Effects{"code 62"}));

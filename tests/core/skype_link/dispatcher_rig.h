@@ -45,7 +45,7 @@ class DispatcherRig {
 
   DispatcherRig() {
     session.renderer.store(&renderer);
-    handset.settings.NotSupportedFont.store(0);  // names are rendered
+    handset.settings.NotSupportedFont.store(1);  // kept negated: names are rendered
   }
 
   void Feed(std::initializer_list<std::string> lines) {

@@ -41,10 +41,10 @@ class DispatcherWiring : public ::testing::Test {
 
 TEST_F(DispatcherWiring, IncomingCallRingsTheHandsetAndAsksForTheCaller) {
   rig.link->QueueNotification("CALL 12 STATUS RINGING");
-  ASSERT_TRUE(rig.log.WaitFor("send GET CALL 12 PARTNER_HANDLE"));
+  ASSERT_TRUE(rig.log.WaitFor("send GET CALL 12 PARTNER_DISPNAME"));
   EXPECT_EQ(rig.log.Count("code 158"), 1u);
-  // The caller's handle is awaited; the mode word says so once the worker
-  // has finished the line (the command may leave before that).
+  // Names are rendered by default: the display name is asked for. The mode
+  // word says so once the worker has finished the line (the command may leave before that).
   EXPECT_TRUE(Eventually([this] { return rig.handset.HandsetMode.load() == kModeCallerIdAsked; }));
   int id = 0;
   phone.GetCurrentCallId(&id);
@@ -78,7 +78,7 @@ TEST_F(DispatcherWiring, MissedCallMessageThroughTheSessionSlot) {
 
 TEST_F(DispatcherWiring, QueuedFocusBurstShowsOnlyTheLastThree) {
   rig.handset.settings.SupportContactFocus.store(1);
-  rig.handset.settings.NotSupportedFont.store(0);
+  rig.handset.settings.NotSupportedFont.store(1);
   // The worker is held inside the status line until every focus line has
   // been queued, as when the client sends a burst while the program is busy.
   rig.settleBefore[20] = "all queued";
