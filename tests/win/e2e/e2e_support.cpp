@@ -1,9 +1,12 @@
 #include "e2e_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "sim_handset_client.h"
 
 namespace tolvane::testing {
 
@@ -34,6 +37,26 @@ ChildProcess::~ChildProcess() {
   if (info_.hThread != nullptr) CloseHandle(info_.hThread);
 }
 
+namespace {
+
+// Every program a test starts belongs to one job that ends them all when
+// the test program ends, also when it crashes or is killed at its time-out:
+// a program left running would answer the next test's discover.
+HANDLE ChildrenJob() {
+  static const HANDLE job = [] {
+    const HANDLE created = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (created != nullptr) {
+      SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    return created;
+  }();
+  return job;
+}
+
+}  // namespace
+
 bool ChildProcess::Start(const std::string& commandLine, const std::string& folder) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -41,8 +64,11 @@ bool ChildProcess::Start(const std::string& commandLine, const std::string& fold
   // process start once; a few tries keep that from failing the test.
   for (int attempt = 1; attempt <= 5; ++attempt) {
     std::string line = commandLine;
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                       &info_) != 0) {
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, folder.c_str(),
+                       &startup, &info_) != 0) {
+      // In the job before it runs a single instruction.
+      if (const HANDLE job = ChildrenJob()) AssignProcessToJobObject(job, info_.hProcess);
+      ResumeThread(info_.hThread);
       return true;
     }
     std::fprintf(stderr, "CreateProcess failed (error %lu, try %d): %s\n", GetLastError(), attempt,
@@ -94,21 +120,77 @@ Transcript TranscriptReader::Read() const {
   return entries;
 }
 
-bool TranscriptReader::WaitUntil(const std::function<bool(const Transcript&)>& done,
-                                 std::chrono::milliseconds deadline) const {
+bool WaitOnEvent(HANDLE written, const std::function<bool()>& done, std::chrono::milliseconds deadline) {
   const auto end = std::chrono::steady_clock::now() + deadline;
   for (;;) {
-    if (done(Read())) return true;
+    if (done()) return true;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
-    // Set by the simulator after every line it writes.
-    WaitForSingleObject(written_, static_cast<DWORD>(left.count()));
+    WaitForSingleObject(written, static_cast<DWORD>(left.count()));
   }
+}
+
+bool TranscriptReader::WaitUntil(const std::function<bool(const Transcript&)>& done,
+                                 std::chrono::milliseconds deadline) const {
+  // The event is set by the simulator after every line it writes.
+  return WaitOnEvent(written_, [&] { return done(Read()); }, deadline);
 }
 
 bool TranscriptReader::WaitFor(const std::string& kind, const std::string& text,
                                std::chrono::milliseconds deadline) const {
   return WaitUntil([&](const Transcript& all) { return Find(all, kind, text) != nullptr; }, deadline);
+}
+
+HandsetLog::HandsetLog(std::string path, const std::string& eventName)
+    : path_(std::move(path)), written_(CreateEventA(nullptr, FALSE, FALSE, eventName.c_str())) {}
+
+HandsetLog::~HandsetLog() {
+  if (written_ != nullptr) CloseHandle(written_);
+}
+
+HandsetLog::Entries HandsetLog::Since(const std::string& label) const {
+  Entries entries = simhandset::ReadTranscript(path_);
+  const auto mark = std::find(entries.rbegin(), entries.rend(), "mark " + label);
+  if (mark != entries.rend()) entries.erase(entries.begin(), mark.base());
+  return entries;
+}
+
+bool HandsetLog::WaitUntil(const std::string& label, const std::function<bool(const Entries&)>& done,
+                           std::chrono::milliseconds deadline) const {
+  return WaitOnEvent(written_, [&] { return done(Since(label)); }, deadline);
+}
+
+bool HandsetLog::WaitFor(const std::string& label, const std::string& entry, std::size_t count,
+                         std::chrono::milliseconds deadline) const {
+  return WaitUntil(
+      label, [&](const Entries& all) { return static_cast<std::size_t>(std::count(all.begin(), all.end(), entry)) >= count; },
+      deadline);
+}
+
+std::vector<int> SentCodes(const HandsetLog::Entries& entries) {
+  std::vector<int> codes;
+  for (const std::string& entry : entries) {
+    if (entry.starts_with("SendCode ")) codes.push_back(std::stoi(entry.substr(9)));
+  }
+  return codes;
+}
+
+std::string StreamedText(const HandsetLog::Entries& entries) {
+  std::string text;
+  bool inField = false;
+  for (const std::string& entry : entries) {
+    int code = 0;
+    int parameter = 0;
+    if (std::sscanf(entry.c_str(), "SendDisplayChar %d %d", &code, &parameter) != 2) continue;
+    if (code == 112 && parameter == 10) {
+      inField = true;
+    } else if (code == 26 && parameter == 10) {
+      if (inField) break;
+    } else if (inField) {
+      text += static_cast<char>(code);
+    }
+  }
+  return text;
 }
 
 Transcript OfKind(const Transcript& all, const std::string& kind) {

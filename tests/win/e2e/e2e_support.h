@@ -45,6 +45,10 @@ struct TranscriptEntry {
 };
 using Transcript = std::vector<TranscriptEntry>;
 
+// Re-checks `done` whenever `written` is set, until it holds (true) or the
+// deadline passes (false).
+bool WaitOnEvent(HANDLE written, const std::function<bool()>& done, std::chrono::milliseconds deadline);
+
 class TranscriptReader {
  public:
   TranscriptReader(std::string path, const std::string& eventName);
@@ -64,6 +68,35 @@ class TranscriptReader {
   std::string path_;
   HANDLE written_;
 };
+
+// The simulated handset's transcript, without time stamps ("SendCode 158",
+// "SendDisplayChar 65 0", "mark ..."), read as it grows.
+class HandsetLog {
+ public:
+  using Entries = std::vector<std::string>;
+  HandsetLog(std::string path, const std::string& eventName);
+  HandsetLog(const HandsetLog&) = delete;
+  HandsetLog& operator=(const HandsetLog&) = delete;
+  ~HandsetLog();
+
+  // Everything after the last "mark <label>" line (everything without one).
+  Entries Since(const std::string& label) const;
+  bool WaitUntil(const std::string& label, const std::function<bool(const Entries&)>& done,
+                 std::chrono::milliseconds deadline = std::chrono::seconds(20)) const;
+  // Waits until the entry has appeared `count` times since the mark.
+  bool WaitFor(const std::string& label, const std::string& entry, std::size_t count = 1,
+               std::chrono::milliseconds deadline = std::chrono::seconds(20)) const;
+
+ private:
+  std::string path_;
+  HANDLE written_;
+};
+
+// The numbers of the "SendCode <n>" entries, in order.
+std::vector<int> SentCodes(const HandsetLog::Entries& entries);
+// The text of the first screen streamed with SendDisplayChar: the characters
+// after the name field (112, 10), up to the end of the screen (26, 10).
+std::string StreamedText(const HandsetLog::Entries& entries);
 
 // The entries of one kind, in order.
 Transcript OfKind(const Transcript& all, const std::string& kind);

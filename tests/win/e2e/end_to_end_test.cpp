@@ -7,13 +7,10 @@
 #include <windows.h>
 
 #include <chrono>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "e2e_support.h"
-#include "sim_control_win.h"
+#include "programs_fixture.h"
 
 namespace tolvane::testing {
 namespace {
@@ -21,59 +18,10 @@ namespace {
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 
-const char* const kStagedFiles[] = {"Tolvane.exe", "SimSkype.exe", "QorHIDCtrl.dll", "QorFontProcessLib.dll"};
 constexpr WPARAM kCommandExit = 40001;
 const Lines kSetUpLines = {"PROTOCOL 5", "FOCUS", "SEARCH FRIENDS", "SEARCH CALLS"};
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-class EndToEndTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    programs = ProgramFolder();
-    for (const char* file : kStagedFiles) {
-      if (!FileExists(programs + file)) GTEST_SKIP() << file << " is not staged next to the test program";
-    }
-    const std::string label = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    scratch = MakeScratchFolder(label);
-    simName = "e2e-" + std::to_string(GetCurrentProcessId()) + "-" + label;
-    // Protocol 2: the client's PROTOCOL reply asks for nothing more, so the
-    // set-up lines are the first the client receives.
-    std::ofstream(scratch + "scenario.txt") << "protocol 2\n";
-    DeleteFileA((scratch + "transcript.txt").c_str());
-    transcript = std::make_unique<TranscriptReader>(scratch + "transcript.txt",
-                                                    simskype::TranscriptEventName(simName));
-    ASSERT_TRUE(sim.Start("\"" + programs + "SimSkype.exe\" --name " + simName + " --transcript \"" + scratch +
-                              "transcript.txt\" --scenario \"" + scratch + "scenario.txt\"",
-                          programs));
-    ASSERT_TRUE(transcript->WaitFor("start"));
-    // The simulated handset: plugged, with its transcript and pipe private
-    // to this test.
-    SetEnvironmentVariableA("TOLVANE_SIM_HANDSET_DIR", scratch.c_str());
-    SetEnvironmentVariableA("TOLVANE_SIM_HANDSET_PIPE", ("\\\\.\\pipe\\" + simName).c_str());
-  }
-
-  void StartTolvaneAndWaitForSetUp() {
-    ASSERT_TRUE(tolvane.Start("\"" + programs + "Tolvane.exe\"", programs));
-    ASSERT_TRUE(transcript->WaitUntil([](const Transcript& all) { return OfKind(all, "recv").size() >= 4; }))
-        << "the client never received the set-up";
-  }
-
-  void Control(const std::string& command) {
-    // Generous: a loaded machine slows every Wine process down.
-    const simskype::ControlResult result = simskype::SendControlCommand(simName, command, 20000);
-    ASSERT_EQ(static_cast<int>(result), static_cast<int>(simskype::ControlResult::kAccepted))
-        << command << " (0 taken, 1 not understood, 2 no simulator, 3 no answer)";
-  }
-
-  std::string programs;
-  std::string scratch;
-  std::string simName;
-  std::unique_ptr<TranscriptReader> transcript;
-  // Killed by their destructors if a test leaves them running.
-  ChildProcess sim;
-  ChildProcess tolvane;
-};
+using EndToEndTest = ProgramsTest;
 
 TEST_F(EndToEndTest, DiscoverAttachThenTheSetUpHalfASecondLater) {
   StartTolvaneAndWaitForSetUp();
@@ -94,7 +42,8 @@ TEST_F(EndToEndTest, DiscoverAttachThenTheSetUpHalfASecondLater) {
 
 TEST_F(EndToEndTest, ARefusedLineIsLostAndTheNextCommandGoesOut) {
   StartTolvaneAndWaitForSetUp();
-  ASSERT_TRUE(transcript->WaitFor("send", "CALLS "));
+  // The last answer of the set-up: nothing else is on its way.
+  ASSERT_TRUE(transcript->WaitFor("send", "PROFILE PSTN_BALANCE 0"));
   Control("refuse-next");
   Control("push CALLHISTORYCHANGED");
   ASSERT_TRUE(transcript->WaitFor("refused", "SEARCH CALLS"));

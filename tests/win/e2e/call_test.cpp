@@ -1,0 +1,194 @@
+// Calls from start to end: Tolvane.exe between the simulated client, which
+// keeps its own calls and history, and the simulated handset, which records
+// every code and display character it is sent. What the handset shows and
+// what Tolvane asks the client are checked in their order.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "programs_fixture.h"
+
+namespace tolvane::testing {
+namespace {
+
+using Codes = std::vector<int>;
+using Lines = std::vector<std::string>;
+
+// Handset codes.
+constexpr int kReadyFollowUp = 6;
+constexpr int kCallInProgress = 31;
+constexpr int kCallFinished = 32;
+constexpr int kMuteOn = 47;
+constexpr int kReady = 81;
+constexpr int kHandleReady = 62;
+constexpr int kTextReady = 63;
+constexpr int kOutgoingPlaced = 152;
+constexpr int kRing = 158;
+
+class CallTest : public ProgramsTest {
+ protected:
+  std::string Scenario() const override {
+    // The client writes its history only when a test says so, so that a
+    // reload does not cross the steps under test.
+    return "friends alice.example, bob.example\n"
+           "user alice.example Alice Example\n"
+           "user bob.example Bob Example\n"
+           "callee bob.example answer 300\n"
+           "history-delay off\n";
+  }
+
+  // Tolvane attached and set up, the history read, the handset told that
+  // the session is ready (81, 6), and then identified as a model with a
+  // display, which makes Tolvane ask for the user's status and show it (115:
+  // online). The ready signal lets the next report in whatever its number;
+  // the identification is that report.
+  void StartReady() {
+    StartTolvaneAndWaitForSetUp();
+    ASSERT_TRUE(transcript->WaitFor("send", "PROFILE PSTN_BALANCE 0"));
+    // The handset's library is loaded by Tolvane: its whole transcript.
+    ASSERT_TRUE(handset->WaitFor("", "SendCode 6")) << "the handset was never told the session is ready";
+    Handset("mark ident");
+    Handset("ident 128");
+    ASSERT_TRUE(handset->WaitFor("ident", "SendCode 115"));
+    Handset("mark call");
+  }
+
+  Codes CodesSinceStart() const { return SentCodes(handset->Since("call")); }
+  bool WaitForCode(int code, std::size_t count = 1) const {
+    return handset->WaitFor("call", "SendCode " + std::to_string(code), count);
+  }
+
+  // Asks the handset for its screen and returns the text streamed to it.
+  std::string ShownOnRequest(const std::string& label) {
+    Handset("mark " + label);
+    Handset("display");
+    EXPECT_TRUE(handset->WaitFor(label, "SendDisplayChar 26 10")) << "the screen was never ended";
+    return StreamedText(handset->Since(label));
+  }
+
+  // The lines the client received after it sent `after`, in order.
+  Lines ReceivedAfter(const std::string& after) const {
+    const Transcript all = transcript->Read();
+    Lines lines;
+    bool seen = false;
+    for (const TranscriptEntry& entry : all) {
+      if (seen && entry.kind == "recv") lines.push_back(entry.text);
+      if (entry.kind == "send" && entry.text == after) seen = true;
+    }
+    return lines;
+  }
+
+  bool WaitForReceived(const std::string& line, std::size_t count = 1) const {
+    return transcript->WaitUntil([&](const Transcript& all) { return CountOf(all, "recv", line) >= count; });
+  }
+};
+
+TEST_F(CallTest, AnIncomingCallRingsShowsTheCallerIsAnsweredAndEndedByTheFarEnd) {
+  StartReady();
+  Control("incoming alice.example");
+  ASSERT_TRUE(WaitForCode(kTextReady));
+  EXPECT_EQ(ReceivedAfter("CALL 1000 STATUS RINGING"), (Lines{"GET CALL 1000 PARTNER_DISPNAME"}));
+  // Names travel with one blank after every word.
+  EXPECT_EQ(ShownOnRequest("ringing"), "Alice Example ");
+
+  Control("answer");
+  ASSERT_TRUE(WaitForCode(kCallInProgress));
+  Control("far-hangup");
+  ASSERT_TRUE(WaitForCode(kHandleReady));
+  // The end refresh, in its order; its last answer commits the call, and
+  // the handset is told that the call's time is ready.
+  EXPECT_EQ(ReceivedAfter("CALL 1000 STATUS FINISHED"),
+            (Lines{"GET CALL 1000 PARTNER_DISPNAME", "GET CALL 1000 PARTNER_HANDLE", "GET CALL 1000 SEEN",
+                   "GET CALL 1000 TYPE", "GET CALL 1000 DURATION", "GET CALL 1000 TIMESTAMP"}));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kRing, kTextReady, kCallInProgress, kCallFinished, kHandleReady}));
+
+  // The call is in Tolvane's history now: the same call ringing again is
+  // taken as one already known, neither rung nor asked about. The mute that
+  // follows shows when that line has been handled.
+  Control("push CALL 1000 STATUS RINGING");
+  Control("mute on");
+  ASSERT_TRUE(WaitForCode(kMuteOn));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kRing, kTextReady, kCallInProgress, kCallFinished, kHandleReady, kMuteOn}));
+  EXPECT_EQ(CountOf(transcript->Read(), "recv", "GET CALL 1000 PARTNER_DISPNAME"), 2u);
+
+  // When the client has written its history, Tolvane reads it again.
+  Control("history-changed");
+  ASSERT_TRUE(WaitForReceived("GET PRIVILEGE SKYPEOUT", 2));
+  EXPECT_EQ(ReceivedAfter("CALLS 1000"), (Lines{"GET CALL 1000 TYPE", "GET CALL 1000 STATUS", "GET CALL 1000 SEEN",
+                                                "GET PRIVILEGE SKYPEOUT"}));
+}
+
+TEST_F(CallTest, AMissedCallEndsWithTheMissedCallMessageOnTheHandset) {
+  StartReady();
+  Control("incoming bob.example");
+  ASSERT_TRUE(WaitForCode(kTextReady));
+  Control("far-hangup");  // the caller gives up
+  ASSERT_TRUE(WaitForCode(kTextReady, 2));
+  EXPECT_EQ(ReceivedAfter("CALL 1000 STATUS MISSED"),
+            (Lines{"GET CALL 1000 PARTNER_DISPNAME", "GET CALL 1000 PARTNER_HANDLE", "GET CALL 1000 TYPE",
+                   "GET CALL 1000 SEEN", "GET CALL 1000 DURATION", "GET CALL 1000 TIMESTAMP"}));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kRing, kTextReady, kCallFinished, kTextReady}));
+  EXPECT_EQ(ShownOnRequest("missed"), "You have 1 missed call !");
+  // Once the message has been shown, Tolvane asks for the statuses again.
+  ASSERT_TRUE(WaitForReceived("GET CONNSTATUS", 2));
+}
+
+TEST_F(CallTest, AnOutgoingCallIsPlacedRingsIsAnsweredAndHungUpHere) {
+  StartReady();
+  Control("call bob.example");
+  ASSERT_TRUE(WaitForCode(kCallInProgress));
+  EXPECT_EQ(ReceivedAfter("CALL 1000 STATUS RINGING"), (Lines{"GET CALL 1000 PARTNER_DISPNAME"}));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kOutgoingPlaced, kTextReady, kCallInProgress}));
+  EXPECT_EQ(ShownOnRequest("talking"), "Bob Example ");
+
+  Control("hangup");
+  ASSERT_TRUE(WaitForCode(kHandleReady));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kOutgoingPlaced, kTextReady, kCallInProgress, kCallFinished, kHandleReady}));
+  EXPECT_EQ(ReceivedAfter("CALL 1000 STATUS FINISHED").back(), "GET CALL 1000 TIMESTAMP");
+}
+
+TEST_F(CallTest, ASecondCallWhileOneIsInProgressTakesOverWhenTheFirstEnds) {
+  StartReady();
+  Control("incoming alice.example");
+  ASSERT_TRUE(WaitForCode(kTextReady));
+  Control("answer");
+  ASSERT_TRUE(WaitForCode(kCallInProgress));
+
+  // The second call is not rung over the first (no interrupting ring is
+  // configured), but its caller is shown.
+  Control("incoming bob.example");
+  ASSERT_TRUE(WaitForCode(kTextReady, 2));
+  EXPECT_EQ(ReceivedAfter("CALL 1001 STATUS RINGING"), (Lines{"GET CALL 1001 PARTNER_DISPNAME"}));
+  EXPECT_EQ(ShownOnRequest("second"), "Bob Example ");
+
+  // The first ends: the handset hears the end, then the waiting call rings.
+  Control("far-hangup 1000");
+  ASSERT_TRUE(WaitForCode(kHandleReady));
+  EXPECT_EQ(CodesSinceStart(),
+            (Codes{kRing, kTextReady, kCallInProgress, kTextReady, kCallFinished, kRing, kHandleReady}));
+  // Now current, the second call is answered like any other.
+  Control("answer 1001");
+  ASSERT_TRUE(WaitForCode(kCallInProgress, 2));
+}
+
+TEST_F(CallTest, ARingWhileTheHistoryReloadsIsTurnedDownAndTheNextIsTaken) {
+  StartReady();
+  // The client writes its history just as a call comes in: the ring reaches
+  // Tolvane before the new call list does.
+  Control("at-once history-changed; incoming alice.example");
+  ASSERT_TRUE(WaitForReceived("SET CALL  1000 STATUS FINISHED"));
+  ASSERT_TRUE(transcript->WaitFor("send", "CALL 1000 STATUS REFUSED"));
+  // The reloaded history is complete once its last call has answered; the
+  // handset is told so.
+  ASSERT_TRUE(WaitForCode(kReadyFollowUp));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kReady, kReadyFollowUp}));
+
+  Control("incoming bob.example");
+  ASSERT_TRUE(WaitForCode(kTextReady));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kReady, kReadyFollowUp, kRing, kTextReady}));
+  EXPECT_EQ(CountOf(transcript->Read(), "recv", "GET CALL 1000 PARTNER_DISPNAME"), 0u);
+}
+
+}  // namespace
+}  // namespace tolvane::testing
