@@ -19,12 +19,14 @@ using Lines = std::vector<std::string>;
 constexpr int kReadyFollowUp = 6;
 constexpr int kCallInProgress = 31;
 constexpr int kCallFinished = 32;
+constexpr int kMuteOff = 46;
 constexpr int kMuteOn = 47;
 constexpr int kReady = 81;
 constexpr int kHandleReady = 62;
 constexpr int kTextReady = 63;
 constexpr int kOutgoingPlaced = 152;
 constexpr int kRing = 158;
+constexpr int kClientPrompt = 159;
 
 class CallTest : public ProgramsTest {
  protected:
@@ -188,6 +190,36 @@ TEST_F(CallTest, ARingWhileTheHistoryReloadsIsTurnedDownAndTheNextIsTaken) {
   ASSERT_TRUE(WaitForCode(kTextReady));
   EXPECT_EQ(CodesSinceStart(), (Codes{kReady, kReadyFollowUp, kRing, kTextReady}));
   EXPECT_EQ(CountOf(transcript->Read(), "recv", "GET CALL 1000 PARTNER_DISPNAME"), 0u);
+}
+
+TEST_F(CallTest, TheClientsConfirmationWindowIsSignalledOncePerAppearance) {
+  StartReady();
+  Control("dialog confirm show");
+  ASSERT_TRUE(WaitForCode(kClientPrompt));
+  // Still shown: not signalled again, while other codes go on.
+  Control("mute on");
+  ASSERT_TRUE(WaitForCode(kMuteOn));
+  // Gone: the watch that follows the next line handled sees it gone.
+  Control("dialog confirm hide");
+  Control("mute off");
+  ASSERT_TRUE(WaitForCode(kMuteOff));
+  Control("dialog confirm show");
+  ASSERT_TRUE(WaitForCode(kClientPrompt, 2));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kClientPrompt, kMuteOn, kMuteOff, kClientPrompt}));
+}
+
+TEST_F(CallTest, ACallThatFailsWithTheClientsErrorShownIsSignalledAndHungUp) {
+  StartReady();
+  Control("incoming alice.example");
+  ASSERT_TRUE(WaitForCode(kTextReady));
+  Control("answer");
+  ASSERT_TRUE(WaitForCode(kCallInProgress));
+  Control("dialog error show");
+  Control("fail");
+  ASSERT_TRUE(WaitForCode(kCallFinished));
+  EXPECT_EQ(CodesSinceStart(), (Codes{kRing, kTextReady, kCallInProgress, kClientPrompt, kCallFinished}));
+  // A call that fails while in progress is hung up in the client as well.
+  EXPECT_EQ(ReceivedAfter("CALL 1000 STATUS FAILED").at(0), "HOOK ON");
 }
 
 }  // namespace
