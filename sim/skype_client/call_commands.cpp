@@ -26,6 +26,13 @@ bool IsKeypadButton(std::string_view key) {
 
 }  // namespace
 
+SimCall* CallModel::CallNamed(std::string_view text, std::string_view* rest) {
+  int id = 0;
+  if (!ParseId(FirstWord(text, rest), &id)) return nullptr;
+  const auto it = std::find_if(calls_.begin(), calls_.end(), [id](const SimCall& c) { return c.id == id; });
+  return it != calls_.end() ? &*it : nullptr;
+}
+
 bool CallModel::Command(std::string_view line, Effects* effects) {
   std::string_view rest;
   const std::string_view command = FirstWord(line, &rest);
@@ -69,14 +76,14 @@ bool CallModel::Command(std::string_view line, Effects* effects) {
 bool CallModel::SetCall(std::string_view rest, Effects* effects) {
   std::string_view tail;
   if (FirstWord(rest, &tail) != "CALL") return false;
-  int id = 0;
-  const std::string_view idText = FirstWord(tail, &tail);
-  const std::string_view property = FirstWord(tail, &tail);
-  if (!ParseId(idText, &id) || Find(id) == nullptr) {
+  SimCall* named = CallNamed(tail, &tail);
+  if (named == nullptr) {
     effects->lines.emplace_back(kNoSuchCall);
     return true;
   }
-  SimCall& call = *const_cast<SimCall*>(Find(id));
+  SimCall& call = *named;
+  const int id = call.id;
+  const std::string_view property = FirstWord(tail, &tail);
   bool done = false;
   if (property == "STATUS") {
     if (tail == "INPROGRESS") {
@@ -103,10 +110,8 @@ bool CallModel::SetCall(std::string_view rest, Effects* effects) {
 bool CallModel::AlterCall(std::string_view rest, Effects* effects) {
   std::string_view tail;
   if (FirstWord(rest, &tail) != "CALL") return false;
-  int id = 0;
-  const std::string_view idText = FirstWord(tail, &tail);
-  SimCall* call = ParseId(idText, &id) ? FindLive(id) : nullptr;
-  if (call == nullptr) {
+  SimCall* call = CallNamed(tail, &tail);
+  if (call == nullptr || !IsLiveStatus(call->status)) {
     effects->lines.emplace_back(kNoSuchCall);
     return true;
   }
@@ -120,7 +125,7 @@ bool CallModel::AlterCall(std::string_view rest, Effects* effects) {
     effects->lines.emplace_back(kCannotChange);
     return true;
   }
-  effects->lines.push_back("ALTER CALL " + std::to_string(id) + " " + std::string(tail));
+  effects->lines.push_back("ALTER CALL " + std::to_string(call->id) + " " + std::string(tail));
   effects->lines.insert(effects->lines.end(), changes.lines.begin(), changes.lines.end());
   effects->later.insert(effects->later.end(), changes.later.begin(), changes.later.end());
   return true;

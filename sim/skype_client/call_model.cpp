@@ -105,11 +105,6 @@ const SimCall* CallModel::Find(int id) const {
   return it != calls_.end() ? &*it : nullptr;
 }
 
-SimCall* CallModel::FindLive(int id) {
-  const SimCall* call = Find(id);
-  return call != nullptr && IsLiveStatus(call->status) ? const_cast<SimCall*>(call) : nullptr;
-}
-
 SimCall* CallModel::Pick(int id, const std::function<bool(const SimCall&)>& fits) {
   for (SimCall& call : calls_) {
     if ((id == 0 || call.id == id) && IsLiveStatus(call.status) && fits(call)) return &call;

@@ -86,7 +86,8 @@ class CallModel {
     int delayMs = 1000;
   };
 
-  SimCall* FindLive(int id);
+  // The call whose id is the first word of `text`; `rest` is what follows.
+  SimCall* CallNamed(std::string_view text, std::string_view* rest);
   // The newest live call for which `fits` holds, or the one named by `id`
   // (0: any) when it fits.
   SimCall* Pick(int id, const std::function<bool(const SimCall&)>& fits);

@@ -210,6 +210,17 @@ TEST_F(CallModelTest, CommandsThatFitNoCallAreErrorsAndChangeNothing) {
   EXPECT_EQ(Get(1000, "STATUS"), "CALL 1000 STATUS RINGING");
 }
 
+TEST_F(CallModelTest, AlterCallIsTheNewerSpellingOfTheSameChanges) {
+  Happen("incoming alice");
+  EXPECT_EQ(Send("ALTER CALL 1000 ANSWER"), (Lines{"ALTER CALL 1000 ANSWER", "CALL 1000 STATUS INPROGRESS"}));
+  EXPECT_EQ(Send("ALTER CALL 1000 HOLD"), (Lines{"ALTER CALL 1000 HOLD", "CALL 1000 STATUS LOCALHOLD"}));
+  EXPECT_EQ(Send("ALTER CALL 1000 RESUME"), (Lines{"ALTER CALL 1000 RESUME", "CALL 1000 STATUS INPROGRESS"}));
+  EXPECT_EQ(Send("ALTER CALL 1000 ANSWER").at(0).substr(0, 8), "ERROR 21");
+  EXPECT_EQ(Send("ALTER CALL 1000 HANGUP"), (Lines{"ALTER CALL 1000 HANGUP", "CALL 1000 STATUS FINISHED"}));
+  // Once ended the call can no longer be altered.
+  EXPECT_EQ(Send("ALTER CALL 1000 HANGUP"), (Lines{"ERROR 11 Invalid call id"}));
+}
+
 TEST_F(CallModelTest, TheClientsOwnButtonsDialAnswerAndHangUp) {
   for (const char* key : {"5", "5", "5", "1"}) Send(std::string("BTN_RELEASED ") + key);
   EXPECT_EQ(Send("BTN_RELEASED C"), (Lines{"BTN_RELEASED C"}));
