@@ -84,17 +84,23 @@ void DisplayIndicator::RenderedScreen(std::uint32_t mode) {
     handset_.Pause(3);
     Finish();
   } else if (Has(mode, kModeBrowseContacts)) {
-    const int mark = ContactMark(&IContactList::GetSelectedContactStatus);
-    if (Stopped()) return;
-    Mark(mark);
-    handset_.Pause(1);
-    Finish();
+    if (SelectedContactMark()) Finish();
   } else if (Has(mode, kModeBrowseHistory)) {
     Mark(HistoryMark(Screen::kRendered));
     handset_.Pause(1);
     if (Stopped() || !EntryTimes()) return;
     Finish();
   }
+}
+
+// The browsed contact's status mark, unless the screen was stopped while it
+// was looked up. Both kinds of contact screen begin with it.
+bool DisplayIndicator::SelectedContactMark() {
+  const int mark = ContactMark(&IContactList::GetSelectedContactStatus);
+  if (Stopped()) return false;
+  Mark(mark);
+  handset_.Pause(1);
+  return true;
 }
 
 // The handset draws these screens itself from the characters streamed here.
@@ -113,11 +119,7 @@ void DisplayIndicator::HandleScreen(std::uint32_t mode) {
     handset_.Pause(25);
     Finish();
   } else if (Has(mode, kModeBrowseContacts)) {
-    const int mark = ContactMark(&IContactList::GetSelectedContactStatus);
-    if (Stopped()) return;
-    Mark(mark);
-    handset_.Pause(1);
-    if (Stopped()) return;
+    if (!SelectedContactMark() || Stopped()) return;
     Field(kFieldHandle);
     Stream(contactList_, &IContactList::ReadSelectedContactHandleChar);
   } else if (Has(mode, kModeBrowseHistory)) {

@@ -62,6 +62,7 @@ class DisplayIndicator {
   bool Stream(Store* store, Status (Store::*next)(char*));
 
   int ContactMark(Status (IContactList::*read)(int*)) const;
+  bool SelectedContactMark();
   int HistoryMark(Screen screen) const;
 
   HandsetControl& handset_;
