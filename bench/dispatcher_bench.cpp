@@ -17,12 +17,12 @@
 #include "core/fakes/null_skype_link.h"
 #include "phone_state/contact_list.h"
 #include "phone_state/phone_state.h"
-#include "skype_link/action_delay.h"
-#include "skype_link/client_window_probe.h"
-#include "skype_link/dispatch_handset.h"
-#include "skype_link/dispatch_session.h"
-#include "skype_link/notification_dispatcher.h"
-#include "skype_link/skype_link_interface.h"
+#include "common/action_delay.h"
+#include "interfaces/client_window_probe.h"
+#include "dispatcher/dispatch_handset.h"
+#include "dispatcher/dispatch_session.h"
+#include "dispatcher/notification_dispatcher.h"
+#include "interfaces/i_skype_link.h"
 
 namespace tolvane {
 namespace {

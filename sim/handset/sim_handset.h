@@ -10,7 +10,7 @@
 #include <string>
 
 #include "control_pipe.h"
-#include "handset/hid_ctrl_library.h"
+#include "interfaces/hid_ctrl_library.h"
 #include "transcript.h"
 
 namespace simhandset {

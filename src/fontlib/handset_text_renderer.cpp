@@ -7,7 +7,7 @@
 #include "common/status.h"
 #include "fontlib/handset_text.h"
 #include "fontlib/skype_text.h"
-#include "handset/hid_ctrl_library.h"
+#include "interfaces/hid_ctrl_library.h"
 
 namespace tolvane::fontlib {
 namespace {

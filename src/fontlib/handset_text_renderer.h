@@ -15,7 +15,7 @@
 #include <string>
 
 #include "fontlib/local_code_page.h"
-#include "shell/display_renderer.h"
+#include "interfaces/display_renderer.h"
 
 namespace tolvane::fontlib {
 

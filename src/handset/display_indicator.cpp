@@ -3,12 +3,12 @@
 #include <cassert>
 
 #include "handset/handset_control.h"
-#include "handset/handset_mode.h"
-#include "phone_state/i_contact_list.h"
-#include "phone_state/i_phone_state.h"
-#include "shell/display_renderer.h"
-#include "skype_link/command_kind.h"
-#include "skype_link/skype_link_interface.h"
+#include "interfaces/handset_mode.h"
+#include "interfaces/i_contact_list.h"
+#include "interfaces/i_phone_state.h"
+#include "interfaces/display_renderer.h"
+#include "protocol/command_kind.h"
+#include "interfaces/i_skype_link.h"
 
 namespace tolvane {
 namespace {

@@ -4,12 +4,12 @@
 #include <system_error>
 #include <utility>
 
-#include "handset/handset_codes.h"
-#include "handset/handset_mode.h"
-#include "handset/level_control.h"
-#include "shell/display_renderer.h"
-#include "skype_link/command_kind.h"
-#include "skype_link/skype_link_interface.h"
+#include "interfaces/handset_codes.h"
+#include "interfaces/handset_mode.h"
+#include "interfaces/level_control.h"
+#include "interfaces/display_renderer.h"
+#include "protocol/command_kind.h"
+#include "interfaces/i_skype_link.h"
 
 namespace tolvane {
 

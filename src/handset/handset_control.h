@@ -29,9 +29,9 @@
 #include "common/abi.h"
 #include "handset/handset_library.h"
 #include "handset/handset_report.h"
-#include "handset/handset_settings.h"
+#include "interfaces/handset_settings.h"
 #include "handset/report_queue.h"
-#include "skype_link/action_delay.h"
+#include "common/action_delay.h"
 
 namespace tolvane {
 

@@ -3,7 +3,7 @@
 // while it lives, and the unloading when the owner lets go. The Win32 loader
 // (hid_ctrl_loader_win.h) is the product's implementation; tests hand in a
 // fake instance.
-#include "handset/hid_ctrl_library.h"
+#include "interfaces/hid_ctrl_library.h"
 
 namespace tolvane {
 

@@ -3,11 +3,11 @@
 #include <chrono>
 #include <thread>
 
-#include "handset/handset_codes.h"
+#include "interfaces/handset_codes.h"
 #include "handset/handset_control.h"
-#include "handset/level_control.h"
-#include "skype_link/client_transport.h"
-#include "skype_link/skype_link_interface.h"
+#include "interfaces/level_control.h"
+#include "interfaces/client_transport.h"
+#include "interfaces/i_skype_link.h"
 
 namespace tolvane {
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "skype_link/command_kind.h"
-#include "skype_link/skype_link_interface.h"
+#include "protocol/command_kind.h"
+#include "interfaces/i_skype_link.h"
 
 namespace tolvane {
 namespace {

@@ -21,7 +21,7 @@
 #include "common/bounded_text.h"
 #include "phone_state/case_mapping.h"
 #include "phone_state/display_order.h"
-#include "phone_state/i_contact_list.h"
+#include "interfaces/i_contact_list.h"
 
 namespace tolvane {
 

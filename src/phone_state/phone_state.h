@@ -20,7 +20,7 @@
 
 #include "common/bounded_text.h"
 #include "phone_state/call_record.h"
-#include "phone_state/i_phone_state.h"
+#include "interfaces/i_phone_state.h"
 #include "phone_state/local_clock.h"
 
 namespace tolvane {

@@ -11,11 +11,11 @@
 #include "shell/resource_ids.h"
 #include "shell/resource_strings_win.h"
 #include "shell/skype_windows_win.h"
-#include "skype_link/dialog_list_win.h"
-#include "skype_link/dispatch_adapters.h"
-#include "skype_link/notification_dispatcher.h"
-#include "skype_link/settings_store_win.h"
-#include "skype_link/skype_link.h"
+#include "config/dialog_list_win.h"
+#include "dispatcher/dispatch_adapters.h"
+#include "dispatcher/notification_dispatcher.h"
+#include "config/settings_store_win.h"
+#include "session/skype_link.h"
 
 namespace tolvane {
 namespace {

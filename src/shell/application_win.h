@@ -13,11 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "skype_link/action_delay.h"
-#include "skype_link/client_transport_win.h"
-#include "skype_link/client_window_probe_win.h"
-#include "skype_link/dialog_list_win.h"
-#include "skype_link/settings_store_win.h"
+#include "common/action_delay.h"
+#include "session/client_transport_win.h"
+#include "shell/client_window_probe_win.h"
+#include "config/dialog_list_win.h"
+#include "config/settings_store_win.h"
 
 namespace tolvane {
 

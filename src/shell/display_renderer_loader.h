@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "common/status.h"
-#include "shell/display_renderer.h"
+#include "interfaces/display_renderer.h"
 
 namespace tolvane {
 

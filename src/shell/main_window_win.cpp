@@ -5,9 +5,9 @@
 #include <string>
 
 #include "handset/handset_control.h"
-#include "handset/hid_ctrl_library.h"
-#include "skype_link/client_transport_win.h"
-#include "skype_link/skype_link_interface.h"
+#include "interfaces/hid_ctrl_library.h"
+#include "session/client_transport_win.h"
+#include "interfaces/i_skype_link.h"
 
 namespace tolvane {
 namespace {

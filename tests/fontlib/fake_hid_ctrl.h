@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "handset/hid_ctrl_library.h"
+#include "interfaces/hid_ctrl_library.h"
 
 namespace tolvane::testing {
 

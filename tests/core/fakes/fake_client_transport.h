@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "core/fakes/event_log.h"
-#include "skype_link/client_transport.h"
+#include "interfaces/client_transport.h"
 
 namespace tolvane::testing {
 

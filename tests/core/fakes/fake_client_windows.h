@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "skype_link/client_window_probe.h"
+#include "interfaces/client_window_probe.h"
 
 namespace tolvane::testing {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "skype_link/settings_store.h"
+#include "interfaces/settings_store.h"
 
 namespace tolvane::testing {
 

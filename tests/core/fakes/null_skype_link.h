@@ -1,7 +1,7 @@
 #pragma once
 // An ISkypeLink that does nothing and succeeds (GetCustomerInfo: no text).
 // Fakes derive from it and override only what they record.
-#include "skype_link/skype_link_interface.h"
+#include "interfaces/i_skype_link.h"
 
 namespace tolvane::testing {
 

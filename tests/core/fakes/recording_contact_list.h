@@ -10,7 +10,7 @@
 
 #include "core/fakes/event_log.h"
 #include "core/fakes/scripted_text.h"
-#include "phone_state/i_contact_list.h"
+#include "interfaces/i_contact_list.h"
 
 namespace tolvane::testing {
 

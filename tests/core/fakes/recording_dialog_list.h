@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skype_link/dialog_list.h"
+#include "interfaces/dialog_list.h"
 
 namespace tolvane::testing {
 

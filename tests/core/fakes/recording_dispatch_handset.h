@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/fakes/event_log.h"
-#include "skype_link/dispatch_handset.h"
+#include "dispatcher/dispatch_handset.h"
 
 namespace tolvane::testing {
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "core/fakes/event_log.h"
-#include "skype_link/command_text.h"
-#include "skype_link/dispatch_session.h"
+#include "protocol/command_text.h"
+#include "dispatcher/dispatch_session.h"
 
 namespace tolvane::testing {
 

@@ -8,7 +8,7 @@
 
 #include "core/fakes/event_log.h"
 #include "handset/handset_library.h"
-#include "handset/hid_ctrl_library.h"
+#include "interfaces/hid_ctrl_library.h"
 
 namespace tolvane::testing {
 

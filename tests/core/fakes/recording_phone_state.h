@@ -10,7 +10,7 @@
 
 #include "core/fakes/event_log.h"
 #include "core/fakes/scripted_text.h"
-#include "phone_state/i_phone_state.h"
+#include "interfaces/i_phone_state.h"
 
 namespace tolvane::testing {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "core/fakes/event_log.h"
-#include "skype_link/action_delay.h"
-#include "skype_link/option_dialogs.h"
-#include "skype_link/sound_mapper.h"
-#include "skype_link/tray_status.h"
+#include "common/action_delay.h"
+#include "interfaces/option_dialogs.h"
+#include "interfaces/sound_mapper.h"
+#include "interfaces/tray_status.h"
 
 namespace tolvane::testing {
 

@@ -6,7 +6,7 @@
 
 #include "common/bounded_text.h"
 #include "core/fakes/event_log.h"
-#include "shell/display_renderer.h"
+#include "interfaces/display_renderer.h"
 
 namespace tolvane::testing {
 

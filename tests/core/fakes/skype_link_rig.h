@@ -23,7 +23,7 @@
 #include "core/fakes/recording_ports.h"
 #include "core/fakes/recording_renderer.h"
 #include "handset/handset_control.h"
-#include "skype_link/skype_link.h"
+#include "session/skype_link.h"
 
 namespace tolvane::testing {
 

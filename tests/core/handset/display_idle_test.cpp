@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "core/fakes/skype_link_rig.h"
-#include "handset/handset_mode.h"
+#include "interfaces/handset_mode.h"
 #include "handset_fakes.h"
 
 namespace tolvane::testing {

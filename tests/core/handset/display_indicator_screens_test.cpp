@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "display_indicator_fixture.h"
-#include "handset/handset_mode.h"
+#include "interfaces/handset_mode.h"
 
 namespace tolvane::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <chrono>
 
 #include "display_indicator_fixture.h"
-#include "handset/handset_codes.h"
-#include "handset/handset_mode.h"
+#include "interfaces/handset_codes.h"
+#include "interfaces/handset_mode.h"
 
 namespace tolvane::testing {
 namespace {

@@ -13,7 +13,7 @@
 #include "core/fakes/event_log.h"
 #include "handset/handset_library.h"
 #include "core/fakes/null_skype_link.h"
-#include "skype_link/action_delay.h"
+#include "common/action_delay.h"
 
 namespace tolvane::testing {
 

@@ -1,8 +1,8 @@
 // Sequence numbers of handset reports: key reports in turn are acted on and
 // acknowledged (0x50 + n), repeats are dropped, display requests out of turn
 // are answered or dropped by the screen state.
-#include "handset/handset_codes.h"
-#include "handset/handset_mode.h"
+#include "interfaces/handset_codes.h"
+#include "interfaces/handset_mode.h"
 #include "handset_fixture.h"
 
 namespace tolvane::testing {

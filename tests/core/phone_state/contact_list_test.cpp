@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/fakes/command_recording_link.h"
-#include "skype_link/command_kind.h"
+#include "protocol/command_kind.h"
 
 namespace tolvane {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "core/fakes/skype_link_rig.h"
 #include "ini_directory.h"
-#include "skype_link/configuration.h"
+#include "config/configuration.h"
 
 namespace tolvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "skype_link/settings_store_win.h"
+#include "config/settings_store_win.h"
 
 namespace tolvane::testing {
 

@@ -10,7 +10,7 @@
 
 #include "core/fakes/skype_link_rig.h"
 #include "ini_directory.h"
-#include "skype_link/dialog_list_win.h"
+#include "config/dialog_list_win.h"
 
 namespace tolvane {
 namespace {

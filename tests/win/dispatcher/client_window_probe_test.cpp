@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/skype_link/dispatcher_rig.h"
-#include "skype_link/client_window_probe.h"
-#include "skype_link/client_window_probe_win.h"
+#include "core/dispatcher/dispatcher_rig.h"
+#include "interfaces/client_window_probe.h"
+#include "shell/client_window_probe_win.h"
 
 namespace tolvane {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "fake_client_window.h"
 #include "core/fakes/event_log.h"
-#include "skype_link/client_transport_win.h"
+#include "session/client_transport_win.h"
 #include "ui_thread.h"
 
 namespace tolvane {

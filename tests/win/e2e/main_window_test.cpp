@@ -16,10 +16,10 @@
 #include "core/fakes/event_log.h"
 #include "handset/handset_control.h"
 #include "shell/main_window_win.h"
-#include "skype_link/client_transport.h"
-#include "skype_link/client_transport_win.h"
-#include "skype_link/notification_handler.h"
-#include "skype_link/skype_link.h"
+#include "interfaces/client_transport.h"
+#include "session/client_transport_win.h"
+#include "interfaces/notification_handler.h"
+#include "session/skype_link.h"
 #include "ui_thread.h"
 
 namespace tolvane {

@@ -2,7 +2,7 @@
 // loader's failure boxes can be checked: BROKEN_NOCREATE exports no create
 // entry point, BROKEN_NODELETE no delete entry point, BROKEN_CREATEFAILS and
 // BROKEN_DELETEFAILS return 0 from the one entry point.
-#include "handset/hid_ctrl_library.h"
+#include "interfaces/hid_ctrl_library.h"
 
 #define EXPORT extern "C" __declspec(dllexport)
 

@@ -1,0 +1,59 @@
+#include "session/line_queue.h"
+
+#include <utility>
+
+namespace tolvane {
+
+void LineQueue::Push(std::string line) {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (stopped_) return;
+    lines_.push_back(std::move(line));
+  }
+  arrived_.notify_one();
+}
+
+std::optional<std::string> LineQueue::WaitPop() {
+  std::unique_lock<std::mutex> hold(lock_);
+  arrived_.wait(hold, [this] { return stopped_ || !lines_.empty(); });
+  return PopFrontLocked();
+}
+
+std::optional<std::string> LineQueue::WaitPopFor(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> hold(lock_);
+  arrived_.wait_for(hold, timeout, [this] { return stopped_ || !lines_.empty(); });
+  return PopFrontLocked();
+}
+
+std::optional<std::string> LineQueue::PopFrontLocked() {
+  if (stopped_ || lines_.empty()) return std::nullopt;
+  std::string line = std::move(lines_.front());
+  lines_.pop_front();
+  return line;
+}
+
+void LineQueue::Clear() {
+  std::lock_guard<std::mutex> hold(lock_);
+  lines_.clear();
+}
+
+std::size_t LineQueue::Size() const {
+  std::lock_guard<std::mutex> hold(lock_);
+  return lines_.size();
+}
+
+void LineQueue::Stop() {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    stopped_ = true;
+    lines_.clear();
+  }
+  arrived_.notify_all();
+}
+
+bool LineQueue::Stopped() const {
+  std::lock_guard<std::mutex> hold(lock_);
+  return stopped_;
+}
+
+}  // namespace tolvane

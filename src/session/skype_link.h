@@ -1,0 +1,231 @@
+#pragma once
+// The session with the Skype client: the two line queues and their workers,
+// the session actions (discover, set up the attached session, detach), the
+// status tooltip, and the settings texts and status values that other parts
+// read through it. There is one SkypeLink per process.
+//
+// Lifetime rules:
+// - Construction starts both workers. The transport, the handset and the
+//   optional ports given at construction must outlive the SkypeLink.
+// - The phone state, the contact list, the renderer and the notification
+//   handler are created after the SkypeLink and attached through their
+//   setters. Until attached, the steps that need them are skipped. Once
+//   attached, each must stay alive until Shutdown() has returned (the
+//   destructor calls it); start-up calls Shutdown() before it destroys any of
+//   them.
+// - Shutdown() stops and joins both workers and every session action thread
+//   (pauses inside actions end at once, the rest of such an action is
+//   abandoned). After it, queued lines and new actions are dropped.
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "common/action_delay.h"
+#include "session/line_queue.h"
+#include "interfaces/i_skype_link.h"
+
+namespace tolvane {
+
+class ClientTransport;
+class HandsetControl;
+class IContactList;
+class IPhoneState;
+class NotificationHandler;
+class OptionDialogs;
+class DialogList;
+class SettingsStore;
+class SoundMapper;
+class TrayStatus;
+
+class SkypeLink : public ISkypeLink {
+ public:
+  struct Ports {
+    ClientTransport* transport = nullptr;  // required
+    HandsetControl* handset = nullptr;     // required
+    TrayStatus* tray = nullptr;            // null: no tray icon to update
+    OptionDialogs* dialogs = nullptr;      // null: no dialogs to close
+    SoundMapper* soundMapper = nullptr;    // null: Windows devices are left alone
+    ActionDelay* delay = nullptr;          // null: real time
+  };
+
+  explicit SkypeLink(const Ports& ports);
+  SkypeLink(const SkypeLink&) = delete;
+  SkypeLink& operator=(const SkypeLink&) = delete;
+  virtual ~SkypeLink();  // slot 22
+
+  // ISkypeLink.
+  Status QueueNotification(const char* line) override;
+  Status QueueCommand(const char* line) override;
+  Status SendCommand(int kind, const char* user, int callId) override;
+  Status SaveSettings() override;
+  Status RestoreDefaultSettings() override;
+  Status ReadSettings() override;
+  Status GetSkypeAudioDevices(char* in, char* out) override;
+  Status FillRingList(WindowHandle dialog, int controlId) override;
+  Status GetWindowTitle(char* out) override;
+  Status GetIconNoHandset(char* out) override;
+  Status GetIconNoSkype(char* out) override;
+  Status GetIconActive(char* out) override;
+  Status GetCustomerInfo(char* out) override;
+  Status SetHandsetAttached(int value) override;
+  Status RunSessionAction(int code) override;
+  Status SetRenderer(DisplayRenderer* renderer) override;
+  Status ClearQueues() override;
+  Status UpdateStatusTip() override;
+  Status GetUserStatus(int* out) override;
+  Status ShowMissedCalls(int flag) override;
+  Status SendUserStatusCode(int status) override;
+  Status WaitDisplayIdle() override;
+
+  // Stops and joins every thread of the session; idempotent.
+  void Shutdown();
+
+  // Attached after construction (see the lifetime rules above).
+  void SetPhoneState(IPhoneState* phoneState);
+  void SetContactList(IContactList* contactList);
+  void SetNotificationHandler(NotificationHandler* handler);
+  DisplayRenderer* Renderer() const { return renderer_.load(); }
+  // The pauses of the session; the dispatcher shares them so that Shutdown()
+  // cuts its pauses short too.
+  ActionDelay& Delay() { return delay_; }
+
+  // Short command sequences shared with the dispatcher and the handset keys.
+  // Each returns 1.
+  int AnnounceProtocol();    // "PROTOCOL 5"
+  int RequestSkypeStatus();  // "GET USERSTATUS", then "GET CONNSTATUS"
+  int SignalHandsetReady();  // codes 81 and, 25 ms later, 6
+
+  // The configuration file and the list control the ring names go into,
+  // attached by start-up before ReadSettings. Without a store the settings
+  // operations change nothing; without a list FillRingList fills nothing.
+  void SetConfigurationPorts(SettingsStore* store, DialogList* ringList);
+
+  // Texts filled by the configuration.
+  void SetIniPath(std::string_view path);
+  std::string IniPath() const;
+  void SetAppName(std::string_view name);
+  std::string AppName() const;
+  void SetWindowTitle(std::string_view title);
+  void SetIconNoAny(std::string_view path);
+  void SetIconNoHandset(std::string_view path);
+  void SetIconNoSkype(std::string_view path);
+  void SetIconActive(std::string_view path);
+  void SetCustomerInfo(std::string_view text);
+
+  // The handset's audio device as the mixer found it (empty: none); the
+  // set-up of the attached session points the client's devices at it.
+  void SetHandsetAudioDeviceName(std::string_view name);
+
+  // Values kept for the dispatcher.
+  void AppendSkypeAudioIn(std::string_view text);
+  void AppendSkypeAudioOut(std::string_view text);
+  void SetUserStatus(int status) { userStatus_.store(status); }
+  int UserStatus() const { return userStatus_.load(); }
+  void SetConnectionStatus(int status) { connectionStatus_.store(status); }
+  int ConnectionStatus() const { return connectionStatus_.load(); }
+  void SetHistoryLoaded(bool loaded) { historyLoaded_.store(loaded); }
+  bool HistoryLoaded() const { return historyLoaded_.load(); }
+  bool HandsetAttached() const { return handsetAttached_.load() != 0; }
+  // Queued CONTACTS lines not yet handled. The dispatcher takes one off per
+  // CONTACTS line and resets the count on a USERS reply.
+  int PendingContactsCount() const { return pendingContactsCount_.load(); }
+  int TakePendingContact() { return pendingContactsCount_.fetch_sub(1) - 1; }
+  void ResetPendingContacts() { pendingContactsCount_.store(0); }
+  // The action code last requested.
+  int PendingAction() const { return pendingAction_.load(); }
+
+  // Ends the incoming worker after the line it is handling; the next
+  // notification starts a new one (and a rediscover).
+  void StopIncomingWorker();
+  // Notification lines waiting for the incoming worker.
+  std::size_t PendingNotifications() const { return incomingQueue_.Size(); }
+  // Whether an outgoing worker runs; it ends on an empty or refused line.
+  bool OutgoingWorkerRunning() const { return outgoingRunning_.load(); }
+
+ private:
+  struct ActionThread {
+    std::thread thread;
+    std::atomic<bool> finished{false};
+  };
+
+  // Workers (skype_link.cpp).
+  void StartIncomingWorkerLocked();
+  void StartOutgoingWorkerLocked();
+  bool RestartIncomingWorker();
+  void IncomingWorker();
+  void OutgoingWorker();
+  void ResetCallsAfterRestart();
+
+  // Session actions (skype_link_actions.cpp).
+  void RunAction(int code);
+  void Discover();
+  void SetUpAttachedSession();
+  void CloseCallInProgress(IPhoneState& phone);
+  void Detach();
+  void ReapFinishedActionsLocked();
+  void JoinActions();
+
+  // Texts (skype_link_status.cpp).
+  std::string HandsetDeviceForClient() const;
+  Status CopyStored(const std::string& text, char* out) const;
+
+  ClientTransport& transport_;
+  HandsetControl& handset_;
+  TrayStatus* const tray_;
+  OptionDialogs* const dialogs_;
+  SoundMapper* const soundMapper_;
+  std::unique_ptr<SteadyActionDelay> ownDelay_;
+  ActionDelay& delay_;
+
+  std::atomic<IPhoneState*> phoneState_{nullptr};
+  std::atomic<IContactList*> contactList_{nullptr};
+  std::atomic<NotificationHandler*> handler_{nullptr};
+  std::atomic<DisplayRenderer*> renderer_{nullptr};
+
+  LineQueue incomingQueue_;
+  LineQueue outgoingQueue_;
+  std::atomic<int> pendingAction_{-1};
+  std::atomic<int> pendingContactsCount_{0};
+  std::atomic<bool> incomingRunning_{false};
+  std::atomic<bool> outgoingRunning_{false};
+  std::atomic<int> handsetAttached_{0};
+  std::atomic<bool> historyLoaded_{false};
+  std::atomic<int> userStatus_{-1};
+  std::atomic<int> connectionStatus_{-1};
+
+  // Guards the worker thread objects and stopping_ against a concurrent
+  // restart and shutdown.
+  std::mutex workerLock_;
+  std::thread incomingThread_;
+  std::thread outgoingThread_;
+  bool stopping_ = false;
+
+  // Guards the action thread list; an action thread may itself request an
+  // action, so the list is never held while one is joined.
+  std::mutex actionLock_;
+  std::vector<std::unique_ptr<ActionThread>> actions_;
+  bool actionsClosed_ = false;
+
+  std::atomic<SettingsStore*> settingsStore_{nullptr};
+  std::atomic<DialogList*> ringList_{nullptr};
+
+  // Guards every text below.
+  mutable std::mutex textLock_;
+  std::string iniPath_;
+  std::string appName_;
+  std::string windowTitle_;
+  std::string iconNoAny_;
+  std::string iconNoHandset_;
+  std::string iconNoSkype_;
+  std::string iconActive_;
+  std::string customerInfo_;
+  std::string skypeAudioIn_;
+  std::string skypeAudioOut_;
+  std::string handsetAudioDeviceName_;
+};
+
+}  // namespace tolvane

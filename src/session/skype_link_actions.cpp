@@ -1,0 +1,159 @@
+// The session actions: discover the client, set up the attached session,
+// detach. Each runs on a thread of its own so that the caller (the main
+// window, the handset keys) returns at once; the threads are kept in a list,
+// reaped when finished and joined on shutdown.
+#include <chrono>
+#include <utility>
+
+#include "interfaces/handset_codes.h"
+#include "handset/handset_control.h"
+#include "interfaces/i_phone_state.h"
+#include "interfaces/client_transport.h"
+#include "protocol/command_kind.h"
+#include "interfaces/option_dialogs.h"
+#include "session/skype_link.h"
+#include "interfaces/sound_mapper.h"
+
+namespace tolvane {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Call statuses met when the session is set up again in the middle of a call.
+constexpr int kStatusRingingHere = 2;
+constexpr int kStatusInProgress = 3;
+constexpr int kStatusFailed = 6;
+constexpr int kStatusRefused = 7;
+
+}  // namespace
+
+Status SkypeLink::RunSessionAction(int code) {
+  pendingAction_.store(code);
+  std::lock_guard<std::mutex> hold(actionLock_);
+  if (actionsClosed_) return kOk;
+  ReapFinishedActionsLocked();
+  auto action = std::make_unique<ActionThread>();
+  ActionThread& started = *action;
+  actions_.push_back(std::move(action));
+  // The code travels with the thread: a second request before this thread
+  // runs must not change what it does.
+  started.thread = std::thread([this, code, &started] {
+    RunAction(code);
+    started.finished.store(true);
+  });
+  return kOk;
+}
+
+void SkypeLink::ReapFinishedActionsLocked() {
+  for (auto it = actions_.begin(); it != actions_.end();) {
+    if ((*it)->finished.load()) {
+      (*it)->thread.join();  // it has returned or is returning
+      it = actions_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void SkypeLink::JoinActions() {
+  std::vector<std::unique_ptr<ActionThread>> running;
+  {
+    std::lock_guard<std::mutex> hold(actionLock_);
+    actionsClosed_ = true;
+    running = std::move(actions_);
+  }
+  for (auto& action : running) {
+    if (action->thread.joinable()) action->thread.join();
+  }
+}
+
+void SkypeLink::RunAction(int code) {
+  switch (code) {
+    case kActionDiscover:
+      Discover();
+      break;
+    case kActionSetUpSession:
+      SetUpAttachedSession();
+      break;
+    case kActionDetach:
+      Detach();
+      break;
+    default:
+      break;  // no such action
+  }
+}
+
+void SkypeLink::Discover() {
+  if (dialogs_ != nullptr) dialogs_->CloseOpenDialogs();
+  if (soundMapper_ != nullptr && handset_.settings.SupportAutoSwitchSystemAudioDevice.load() != 0) {
+    soundMapper_->MoveDefaultDevicesOffHandset();
+  }
+  transport_.BroadcastDiscover();
+  if (dialogs_ != nullptr) dialogs_->ForgetWorkerThreads();
+}
+
+void SkypeLink::SetUpAttachedSession() {
+  if (handset_.settings.SupportAutoSwitchAudioDevice.load() != 0) {
+    SendCommand(kCmdSetAudioIn, nullptr, 0);
+    SendCommand(kCmdSetAudioOut, nullptr, 0);
+    SendCommand(kCmdSetRinger, nullptr, 0);
+    SendCommand(kCmdGetAudioIn, nullptr, 0);
+    SendCommand(kCmdGetAudioOut, nullptr, 0);
+  }
+  AnnounceProtocol();
+  if (!delay_.Wait(milliseconds(15))) return;
+
+  if (IPhoneState* phone = phoneState_.load()) {
+    CloseCallInProgress(*phone);
+    phone->ResetCurrentCall();
+    phone->ResetSecondCall();
+  }
+
+  // A refused FOCUS means the client is not ready for the handset's keys:
+  // they are dropped until the session is set up.
+  if (handset_.ExecuteKeyCommand(kKeyFocus) == 0) handset_.keysEnabled.store(0);
+  SendCommand(kCmdSearchFriends, nullptr, 0);
+  SendCommand(kCmdSearchCalls, nullptr, 0);
+  if (!delay_.Wait(milliseconds(200))) return;
+  SignalHandsetReady();
+  handset_.keysEnabled.store(1);
+}
+
+// A call that was ringing or in progress when the session was lost cannot be
+// followed any further: it goes into the history as refused or failed, with
+// its details asked for again.
+void SkypeLink::CloseCallInProgress(IPhoneState& phone) {
+  int callId = 0;
+  int status = -1;
+  phone.GetCurrentCallId(&callId);
+  phone.GetCurrentCallStatus(&status);
+  if (callId == 0 || (status != kStatusRingingHere && status != kStatusInProgress)) return;
+  phone.SetCurrentCallStatus(status == kStatusRingingHere ? kStatusRefused : kStatusFailed);
+  phone.CommitCurrentCall();
+  phone.ResetCurrentCall();
+  phone.ResetSecondCall();
+  for (int kind : {kCmdGetCallPartnerDispName, kCmdGetCallPartnerHandle, kCmdGetCallSeen,
+                   kCmdGetCallDuration, kCmdGetCallTimestamp}) {
+    SendCommand(kind, nullptr, callId);
+  }
+}
+
+void SkypeLink::Detach() {
+  if (dialogs_ != nullptr) dialogs_->CloseOpenDialogs();
+  SendCommand(kCmdResetAudioIn, nullptr, 0);
+  SendCommand(kCmdResetAudioOut, nullptr, 0);
+  SendCommand(kCmdResetRinger, nullptr, 0);
+  // The outgoing worker sends the three resets meanwhile.
+  if (!delay_.Wait(milliseconds(200))) return;
+  transport_.SendDetach();
+  if (dialogs_ != nullptr) dialogs_->ForgetWorkerThreads();
+}
+
+int SkypeLink::SignalHandsetReady() {
+  handset_.acceptAnySequence.store(1);
+  handset_.SendCode(kCodeSignalReady);
+  if (delay_.Wait(milliseconds(25))) handset_.SendCode(kCodeSignalReadyFollowUp);
+  return 1;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,201 @@
+// The session's status values and texts: the tray tooltip and icon, the
+// user's own status on the handset, the hand-over with the handset display,
+// and the getters and setters of the texts the configuration fills.
+#include <chrono>
+#include <cstdint>
+
+#include "common/bounded_text.h"
+#include "handset/handset_control.h"
+#include "interfaces/display_renderer.h"
+#include "interfaces/notification_handler.h"
+#include "session/skype_link.h"
+#include "interfaces/tray_status.h"
+
+namespace tolvane {
+namespace {
+
+constexpr int kUserStatusOffline = 1;
+constexpr int kConnStatusOnline = 3;
+
+// How long a stopped screen may take to end before the waiter gives up.
+constexpr std::chrono::seconds kIndicatorStopDeadline{5};
+
+// String-table entries of the four tooltips.
+constexpr int kTipHandsetOffline = 6;
+constexpr int kTipSkypeOffline = 7;
+constexpr int kTipHandsetInUse = 8;
+constexpr int kTipAllOffline = 9;
+
+// The handset's own-status icon for a user status code.
+std::uint8_t UserStatusIconCode(int status) {
+  switch (status) {
+    case 0: return 0x73;  // ONLINE
+    case 2: return 0x75;  // SKYPEME
+    case 3: return 0x76;  // AWAY
+    case 4: return 0x77;  // NA
+    case 5: return 0x72;  // DND
+    case 6: return 0x78;  // INVISIBLE
+    case 7: return 0x79;  // SKYPEOUT
+    default: return 0x74; // OFFLINE, and unknown
+  }
+}
+
+void ReplaceEscapedNewlines(std::string& text) {
+  for (std::size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 2)) {
+    text.replace(at, 2, "\r\n");
+  }
+}
+
+}  // namespace
+
+Status SkypeLink::UpdateStatusTip() {
+  const int user = userStatus_.load();
+  const bool skypeDown = user == kUserStatusOffline || user == -1 ||
+                         connectionStatus_.load() != kConnStatusOnline;
+  const bool handsetPresent = handset_.handsetConnected.load() == 1;
+
+  int tip = 0;
+  std::string icon;
+  {
+    std::lock_guard<std::mutex> hold(textLock_);
+    if (skypeDown) {
+      tip = handsetPresent ? kTipSkypeOffline : kTipAllOffline;
+      icon = handsetPresent ? iconNoSkype_ : iconNoAny_;
+    } else {
+      tip = handsetPresent ? kTipHandsetInUse : kTipHandsetOffline;
+      icon = handsetPresent ? iconActive_ : iconNoHandset_;
+    }
+  }
+  if (tray_ != nullptr) {
+    tray_->SetTooltipTextFromResource(tip);
+    tray_->SetIconFromFile(icon.c_str());
+  }
+  return kOk;
+}
+
+Status SkypeLink::SendUserStatusCode(int status) {
+  handset_.SendCode(UserStatusIconCode(status));
+  return kOk;
+}
+
+Status SkypeLink::WaitDisplayIdle() {
+  const std::uint64_t run = handset_.IndicatorRun();
+  if (run == 0) return kOk;
+  // The mode goes first: the indicator reads it again at its end, and a
+  // stopped screen must not be taken for one that ran to its end.
+  handset_.HandsetMode.store(0);
+  handset_.indicatorStop.store(1);
+  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+  delay_.Wait(std::chrono::milliseconds(20));
+  // Until the indicator has run its end sequence it still writes to the
+  // handset and to HandsetMode, so the caller's next code or mode would mix
+  // with it. A handset that stopped taking characters must not hold the
+  // dispatcher for ever, hence the bound.
+  return handset_.WaitIndicatorStopped(run, kIndicatorStopDeadline) ? kOk : kFail;
+}
+
+Status SkypeLink::ShowMissedCalls(int flag) {
+  if (NotificationHandler* handler = handler_.load()) handler->ShowMissedCalls(flag);
+  return kOk;
+}
+
+Status SkypeLink::SetHandsetAttached(int value) {
+  handsetAttached_.store(value);
+  return kOk;
+}
+
+Status SkypeLink::SetRenderer(DisplayRenderer* renderer) {
+  renderer_.store(renderer);
+  return kOk;
+}
+
+Status SkypeLink::GetUserStatus(int* out) {
+  if (out == nullptr) return kFail;
+  *out = userStatus_.load();
+  return kOk;
+}
+
+Status SkypeLink::CopyStored(const std::string& text, char* out) const {
+  if (out == nullptr) return kFail;
+  CopyBounded(out, kPathBufferSize, text);
+  return kOk;
+}
+
+Status SkypeLink::GetSkypeAudioDevices(char* in, char* out) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  if (in != nullptr) CopyStored(skypeAudioIn_, in);
+  if (out != nullptr) CopyStored(skypeAudioOut_, out);
+  return kOk;
+}
+
+Status SkypeLink::GetWindowTitle(char* out) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  return CopyStored(windowTitle_.empty() ? std::string("SkypeForWindow") : windowTitle_, out);
+}
+
+Status SkypeLink::GetIconNoHandset(char* out) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  return CopyStored(iconNoHandset_, out);
+}
+
+Status SkypeLink::GetIconNoSkype(char* out) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  return CopyStored(iconNoSkype_, out);
+}
+
+Status SkypeLink::GetIconActive(char* out) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  return CopyStored(iconActive_, out);
+}
+
+Status SkypeLink::GetCustomerInfo(char* out) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  if (customerInfo_.empty()) return kFail;
+  // The configuration file writes line breaks as backslash-n; the stored text
+  // keeps the real breaks from the first call on.
+  ReplaceEscapedNewlines(customerInfo_);
+  return CopyStored(customerInfo_, out);
+}
+
+void SkypeLink::AppendSkypeAudioIn(std::string_view text) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  skypeAudioIn_.append(text);
+}
+
+void SkypeLink::AppendSkypeAudioOut(std::string_view text) {
+  std::lock_guard<std::mutex> hold(textLock_);
+  skypeAudioOut_.append(text);
+}
+
+namespace {
+
+void Store(std::mutex& lock, std::string& field, std::string_view text) {
+  std::lock_guard<std::mutex> hold(lock);
+  field.assign(text);
+}
+
+}  // namespace
+
+void SkypeLink::SetIniPath(std::string_view path) { Store(textLock_, iniPath_, path); }
+void SkypeLink::SetAppName(std::string_view name) { Store(textLock_, appName_, name); }
+void SkypeLink::SetWindowTitle(std::string_view title) { Store(textLock_, windowTitle_, title); }
+void SkypeLink::SetIconNoAny(std::string_view path) { Store(textLock_, iconNoAny_, path); }
+void SkypeLink::SetIconNoHandset(std::string_view path) { Store(textLock_, iconNoHandset_, path); }
+void SkypeLink::SetIconNoSkype(std::string_view path) { Store(textLock_, iconNoSkype_, path); }
+void SkypeLink::SetIconActive(std::string_view path) { Store(textLock_, iconActive_, path); }
+void SkypeLink::SetCustomerInfo(std::string_view text) { Store(textLock_, customerInfo_, text); }
+void SkypeLink::SetHandsetAudioDeviceName(std::string_view name) {
+  Store(textLock_, handsetAudioDeviceName_, name);
+}
+
+std::string SkypeLink::IniPath() const {
+  std::lock_guard<std::mutex> hold(textLock_);
+  return iniPath_;
+}
+
+std::string SkypeLink::AppName() const {
+  std::lock_guard<std::mutex> hold(textLock_);
+  return appName_;
+}
+
+}  // namespace tolvane
