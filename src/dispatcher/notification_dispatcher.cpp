@@ -11,7 +11,8 @@
 #include "interfaces/i_phone_state.h"
 #include "interfaces/display_renderer.h"
 #include "protocol/command_kind.h"
-#include "dispatcher/dispatch_session.h"
+#include "interfaces/i_handset_control.h"
+#include "interfaces/i_skype_link.h"
 #include "protocol/status_words.h"
 
 namespace tolvane {
@@ -197,7 +198,7 @@ void NotificationDispatcher::OnCurrentUserHandle(std::string_view line) {
 
 void NotificationDispatcher::OnMute(std::string_view line) {
   tokens_.ReadTokens(line, LineTokenizer::kMaxTokens);
-  session_.WaitDisplayIdle();
+  handset_.WaitDisplayIdle();
   SendCode(tokens_.Second() == "ON" ? kCodeMuteOn : kCodeMuteOff);
 }
 

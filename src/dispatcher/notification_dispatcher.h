@@ -30,16 +30,16 @@ namespace tolvane {
 
 class ActionDelay;
 class ClientWindowProbe;
-class DispatchHandset;
-class DispatchSession;
+class IHandsetControl;
+class ISkypeLink;
 class IContactList;
 class IPhoneState;
 
 class NotificationDispatcher final : public NotificationHandler {
  public:
   struct Ports {
-    DispatchSession* session = nullptr;     // required
-    DispatchHandset* handset = nullptr;     // required
+    ISkypeLink* session = nullptr;          // required
+    IHandsetControl* handset = nullptr;     // required
     IPhoneState* phoneState = nullptr;      // required
     IContactList* contactList = nullptr;    // required
     ClientWindowProbe* windows = nullptr;   // required
@@ -149,8 +149,8 @@ class NotificationDispatcher final : public NotificationHandler {
   int SecondCallId() const;
   int SecondCallStatus() const;
 
-  DispatchSession& session_;
-  DispatchHandset& handset_;
+  ISkypeLink& session_;
+  IHandsetControl& handset_;
   IPhoneState& phone_;
   IContactList& contacts_;
   ClientWindowProbe& windows_;

@@ -7,8 +7,8 @@
 #include "interfaces/handset_mode.h"
 #include "interfaces/i_contact_list.h"
 #include "interfaces/i_phone_state.h"
-#include "dispatcher/dispatch_handset.h"
-#include "dispatcher/dispatch_session.h"
+#include "interfaces/i_handset_control.h"
+#include "interfaces/i_skype_link.h"
 #include "dispatcher/notification_dispatcher.h"
 #include "protocol/status_words.h"
 
@@ -131,9 +131,9 @@ void NotificationDispatcher::OnCallTimestamp(const CallLine& call) {
 void NotificationDispatcher::CloseCurrentCall(int status, long timestamp) {
   const bool normal = EndedNormally(status);
   if (!normal && !EndedUnanswered(status)) return;
-  session_.WaitDisplayIdle();
+  handset_.WaitDisplayIdle();
   if (normal && session_.HandsetAttached()) {
-    handset_.Mode().fetch_or(kModeDuration);
+    handset_.AddModeBits(kModeDuration);
     SendCode(kCodeHandleReady);
   }
   phone_.SetCurrentTimestamp(static_cast<int>(timestamp));
@@ -149,9 +149,9 @@ void NotificationDispatcher::CloseCurrentCall(int status, long timestamp) {
 void NotificationDispatcher::CloseSecondCall(int status, long timestamp) {
   const bool normal = EndedNormally(status);
   if (!normal && !EndedUnanswered(status)) return;
-  session_.WaitDisplayIdle();
+  handset_.WaitDisplayIdle();
   if (normal && session_.HandsetAttached()) {
-    handset_.Mode().fetch_or(kModeDuration);
+    handset_.AddModeBits(kModeDuration);
     SendCode(kCodeHandleReady);
   }
   phone_.SetSecondTimestamp(static_cast<int>(timestamp));

@@ -13,8 +13,8 @@
 #include "interfaces/client_window_probe.h"
 #include "protocol/command_kind.h"
 #include "protocol/command_text.h"
-#include "dispatcher/dispatch_handset.h"
-#include "dispatcher/dispatch_session.h"
+#include "interfaces/i_handset_control.h"
+#include "interfaces/i_skype_link.h"
 #include "dispatcher/notification_dispatcher.h"
 #include "protocol/status_words.h"
 
@@ -58,7 +58,7 @@ void NotificationDispatcher::OnRouting(const CallLine& call) {
   if (phone_.HasHistoryCall(call.id) == kOk) return;
   phone_.SetCurrentCallId(call.id);
   phone_.SetCurrentCallStatus(kCallStatusRouting);
-  session_.WaitDisplayIdle();
+  handset_.WaitDisplayIdle();
   SendCode(kCodeOutgoingPlaced);
 }
 
@@ -68,14 +68,14 @@ void NotificationDispatcher::OnRinging(const CallLine& call) {
     if (call.currentStatus != kCallStatusRouting) return;
     phone_.SetCurrentCallStatus(kCallStatusRingingOut);
     phone_.SetCurrentCallType(kCallTypeOutgoingP2P);
-    session_.WaitDisplayIdle();
+    handset_.WaitDisplayIdle();
     DisplayRequest(call.id);
   } else if (call.HasCurrent()) {
     // A second call while one is current: it rings only when the user asked
     // for that, and its caller is shown either way.
     phone_.SetSecondCallId(call.id);
     phone_.SetSecondCallStatus(kCallStatusRingingIn);
-    session_.WaitDisplayIdle();
+    handset_.WaitDisplayIdle();
     if (handset_.Settings().SupportInterruptRingON.load() != 0) SendCode(kCodeRing);
     DisplayRequest(call.id);
   } else if (!session_.HistoryLoaded()) {
@@ -87,7 +87,7 @@ void NotificationDispatcher::OnRinging(const CallLine& call) {
     phone_.SetCurrentCallId(call.id);
     phone_.SetCurrentCallStatus(kCallStatusRingingIn);
     phone_.SetCurrentCallType(kCallTypeIncomingP2P);
-    if (Browsing() || (handset_.Mode().load() & kModeCallerIdAsked) != 0) session_.WaitDisplayIdle();
+    if (Browsing() || (handset_.Mode() & kModeCallerIdAsked) != 0) handset_.WaitDisplayIdle();
     if (phone_.HasHistoryCall(call.id) == kOk) return;
     SendCode(kCodeRing);
     DisplayRequest(call.id);
@@ -98,19 +98,19 @@ void NotificationDispatcher::OnEarlyMedia(const CallLine& call) {
   if (call.IsCurrent()) {
     if (call.currentStatus != kCallStatusRouting) return;
     phone_.SetCurrentCallStatus(kCallStatusEarlyMedia);
-    session_.WaitDisplayIdle();
+    handset_.WaitDisplayIdle();
     DisplayRequest(call.id);
   } else if (call.HasCurrent()) {
     phone_.SetSecondCallId(call.id);
     phone_.SetSecondCallStatus(kCallStatusEarlyMedia);
-    session_.WaitDisplayIdle();
+    handset_.WaitDisplayIdle();
     if (handset_.Settings().SupportInterruptRingON.load() != 0) SendCode(kCodeRing);
     DisplayRequest(call.id);
   } else {
     phone_.SetCurrentCallId(call.id);
     phone_.SetCurrentCallStatus(kCallStatusEarlyMedia);
     phone_.SetCurrentCallType(kCallTypeIncomingPstn);
-    if (Browsing()) session_.WaitDisplayIdle();
+    if (Browsing()) handset_.WaitDisplayIdle();
     if (phone_.HasHistoryCall(call.id) == kOk) return;
     SendCode(kCodeRing);
     DisplayRequest(call.id);
@@ -129,7 +129,7 @@ void NotificationDispatcher::OnInProgress(const CallLine& call) {
     if (SecondCallStatus() != kCallStatusRingingIn) return;
     phone_.SetSecondCallStatus(kCallStatusInProgress);
   }
-  session_.WaitDisplayIdle();
+  handset_.WaitDisplayIdle();
   SendCode(kCodeCallInProgress);
 }
 
@@ -160,7 +160,7 @@ void NotificationDispatcher::OnFinished(const CallLine& call) {
     } else if (currentTalking) {
       const int second = SecondCallStatus();
       phone_.SetCurrentCallStatus(kCallStatusFinished);
-      session_.WaitDisplayIdle();
+      handset_.WaitDisplayIdle();
       SendCode(kCodeCallFinished);
       Pause(20);
       // A second call still waiting rings again now that the line is free.

@@ -7,8 +7,8 @@
 #include "interfaces/handset_mode.h"
 #include "interfaces/i_contact_list.h"
 #include "protocol/command_kind.h"
-#include "dispatcher/dispatch_handset.h"
-#include "dispatcher/dispatch_session.h"
+#include "interfaces/i_handset_control.h"
+#include "interfaces/i_skype_link.h"
 #include "dispatcher/notification_dispatcher.h"
 #include "protocol/status_words.h"
 
@@ -82,19 +82,19 @@ void NotificationDispatcher::OnContacts(std::string_view line) {
 
   Pause(200);
   if (!session_.HistoryLoaded()) return;
-  session_.WaitDisplayIdle();
+  handset_.WaitDisplayIdle();
   if (!session_.HandsetAttached()) return;
-  handset_.Mode().store(kModeFocusedContact);
+  handset_.SetMode(kModeFocusedContact);
   if (DisplayNamesShown()) {
     char name[kTextBufferSize] = {};
     contacts_.LookupContactName(handle.c_str(), name);
     name[kMaxTextLength] = '\0';
     ShowText(name);
-    handset_.Mode().fetch_or(kModeRenderedText);
+    handset_.AddModeBits(kModeRenderedText);
     SendCode(kCodeRenderedReady);
   } else {
     contacts_.SetShownHandle(handle.c_str());
-    handset_.Mode().fetch_or(kModeHandleText);
+    handset_.AddModeBits(kModeHandleText);
     SendCode(kCodeHandleReady);
   }
 }

@@ -12,8 +12,8 @@
 #include "common/action_delay.h"
 #include "interfaces/client_window_probe.h"
 #include "protocol/command_kind.h"
-#include "dispatcher/dispatch_handset.h"
-#include "dispatcher/dispatch_session.h"
+#include "interfaces/i_handset_control.h"
+#include "interfaces/i_skype_link.h"
 #include "dispatcher/notification_dispatcher.h"
 #include "protocol/status_words.h"
 
@@ -31,7 +31,7 @@ void NotificationDispatcher::DisplayRequest(int callId) {
   if (!session_.HandsetAttached()) return;
   session_.SendCommand(DisplayNamesShown() ? kCmdGetCallPartnerDispName : kCmdGetCallPartnerHandle, nullptr,
                        callId);
-  handset_.Mode().store(kModeCallerIdAsked);
+  handset_.SetMode(kModeCallerIdAsked);
 }
 
 // Everything the history entry of an ended call needs; the TIMESTAMP reply
@@ -43,7 +43,7 @@ void NotificationDispatcher::EndRefresh(int callId) {
 }
 
 void NotificationDispatcher::HangUpIndication(int callId) {
-  session_.WaitDisplayIdle();
+  handset_.WaitDisplayIdle();
   SendCode(kCodeCallFinished);
   EndRefresh(callId);
 }
@@ -55,7 +55,7 @@ void NotificationDispatcher::SendCallQueries(int callId, std::initializer_list<i
 // The caller of a live call, once its handle or name has arrived.
 void NotificationDispatcher::ShowCaller(std::string_view text, std::uint32_t modeBit, std::uint8_t code) {
   if (!session_.HandsetAttached()) return;
-  handset_.Mode().fetch_or(modeBit);
+  handset_.AddModeBits(modeBit);
   ShowText(text);
   SendCode(code);
 }
@@ -80,9 +80,9 @@ bool NotificationDispatcher::DisplayNamesShown() const {
   return handset_.Settings().NotSupportedFont.load() != 0;  // kept negated: 1 = names rendered
 }
 
-bool NotificationDispatcher::Browsing() const { return (handset_.Mode().load() & kBrowsingBits) != 0; }
+bool NotificationDispatcher::Browsing() const { return (handset_.Mode() & kBrowsingBits) != 0; }
 
-bool NotificationDispatcher::DisplayBusy() const { return (handset_.Mode().load() & kBusyBits) != 0; }
+bool NotificationDispatcher::DisplayBusy() const { return (handset_.Mode() & kBusyBits) != 0; }
 
 int NotificationDispatcher::SecondCallId() const {
   int id = 0;
@@ -110,7 +110,7 @@ void NotificationDispatcher::ShowMissedCalls(int refresh) {
     text = "No Missed Calls !";
   }
   if (!session_.HandsetAttached()) return;
-  handset_.Mode().store(kModeMissedCalls | kModeRenderedText);
+  handset_.SetMode(kModeMissedCalls | kModeRenderedText);
   ShowText(text);
   Pause(20);
   SendCode(kCodeRenderedReady);
@@ -125,7 +125,7 @@ void NotificationDispatcher::CheckConfirmationWindow() {
     return;
   }
   if (confirmPromptSeen_ || lastCurrentCallId_ != 0 || DisplayBusy()) return;
-  session_.WaitDisplayIdle();
+  handset_.WaitDisplayIdle();
   SendCode(kCodePromptShown);
   confirmPromptSeen_ = true;
 }

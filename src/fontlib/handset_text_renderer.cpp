@@ -7,6 +7,7 @@
 #include "common/status.h"
 #include "fontlib/handset_text.h"
 #include "fontlib/skype_text.h"
+#include "interfaces/handset_codes.h"
 #include "interfaces/hid_ctrl_library.h"
 
 namespace tolvane::fontlib {
@@ -65,12 +66,12 @@ int TOLVANE_STDCALL HandsetTextRenderer::FinishDisplay() {
     // A copy, so the handset is fed without the lock while the next screen
     // may already be prepared.
     const std::string text = ScreenText();
-    if (!Send(*library, kNameFieldCode, kFieldParameter)) return kFail;
-    int parameter = 0;
+    if (!Send(*library, kDisplayFieldName, kDisplayFieldParameter)) return kFail;
+    int parameter = kDisplayFirstCharParameter;
     for (std::size_t i = 0; i < text.size(); ++i) {
       if (i != 0 && pauseBetweenCharacters_) pauseBetweenCharacters_();
       if (!Send(*library, static_cast<unsigned char>(text[i]), parameter)) return kFail;
-      parameter = parameter == 0 ? 5 : 0;
+      parameter = parameter == kDisplayFirstCharParameter ? kDisplayNextCharParameter : kDisplayFirstCharParameter;
     }
     return kOk;
   });

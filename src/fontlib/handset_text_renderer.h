@@ -19,10 +19,6 @@
 
 namespace tolvane::fontlib {
 
-// Field code that introduces the name text on a screen, as for a handle.
-inline constexpr int kNameFieldCode = 112;
-inline constexpr int kFieldParameter = 10;
-
 // The handset takes characters at the pace the program streams handles at.
 void PaceOneMillisecond();
 

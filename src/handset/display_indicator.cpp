@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "handset/handset_control.h"
+#include "interfaces/handset_codes.h"
 #include "interfaces/handset_mode.h"
 #include "interfaces/i_contact_list.h"
 #include "interfaces/i_phone_state.h"
@@ -13,26 +14,7 @@
 namespace tolvane {
 namespace {
 
-// Display codes of the handset's character stream and the parameters that
-// go with them. Any code not listed is a text character.
-constexpr int kBeginScreen = 0;
-constexpr int kBeginParameter = 79;
-constexpr int kCodeParameter = 10;
-constexpr int kMarkAvailable = 106;
-constexpr int kMarkUnavailable = 107;
-constexpr int kMarkMissed = 109;
-constexpr int kMarkNone = 0;  // a handle screen's history entry of no known direction
-constexpr int kFieldHandle = 112;
-constexpr int kFieldTimestamp = 128;
-constexpr int kFieldDuration = 129;
-constexpr int kFieldCallDuration = 131;
-constexpr int kEndScreen = 26;
-// A text field's first character goes with 0, the next ones alternate.
-constexpr int kFirstCharParameter = 0;
-constexpr int kNextCharParameter = 5;
-
 constexpr int kStatusUnknown = -1;
-constexpr int kCallStatusMissed = 5;
 
 bool Has(std::uint32_t mode, std::uint32_t bit) { return (mode & bit) != 0; }
 
@@ -57,7 +39,7 @@ DisplayIndicator::DisplayIndicator(const Parts& parts)
 }
 
 void DisplayIndicator::Run() {
-  const std::uint32_t mode = handset_.HandsetMode.load();
+  const std::uint32_t mode = handset_.Mode();
   if (Has(mode, kModeRenderedText)) {
     RenderedScreen(mode);
   } else if (Has(mode, kModeHandleText)) {
@@ -74,7 +56,7 @@ void DisplayIndicator::RenderedScreen(std::uint32_t mode) {
   if (Has(mode, kModeCallerIdAsked) || Has(mode, kModeMissedCalls) ||
       (Has(mode, kModeBalance) && !Has(mode, kModeFocusedContact))) {
     BeginScreen();
-    if (Send(kMarkAvailable, kCodeParameter) == 0 || Stopped()) return;
+    if (Send(kDisplayMarkAvailable, kDisplayFieldParameter) == 0 || Stopped()) return;
     handset_.Pause(3);
     Finish();
   } else if (Has(mode, kModeFocusedContact)) {
@@ -107,20 +89,20 @@ bool DisplayIndicator::SelectedContactMark() {
 void DisplayIndicator::HandleScreen(std::uint32_t mode) {
   if (Has(mode, kModeCallerIdAsked)) {
     BeginScreen();
-    Send(kMarkAvailable, kCodeParameter);
+    Send(kDisplayMarkAvailable, kDisplayFieldParameter);
     if (Stopped()) return;
     handset_.Pause(3);
-    Field(kFieldHandle);
+    Field(kDisplayFieldName);
     Stream(contactList_, &IContactList::ReadShownHandleChar);
   } else if (Has(mode, kModeMissedCalls)) {
     handset_.Pause(15);
-    Send(kBeginScreen, kBeginParameter);
+    Send(kDisplayBeginScreen, kDisplayBeginParameter);
     if (Stopped()) return;
     handset_.Pause(25);
     Finish();
   } else if (Has(mode, kModeBrowseContacts)) {
     if (!SelectedContactMark() || Stopped()) return;
-    Field(kFieldHandle);
+    Field(kDisplayFieldName);
     Stream(contactList_, &IContactList::ReadSelectedContactHandleChar);
   } else if (Has(mode, kModeBrowseHistory)) {
     handset_.Pause(1);
@@ -128,7 +110,7 @@ void DisplayIndicator::HandleScreen(std::uint32_t mode) {
     if (Stopped()) return;
     handset_.Pause(1);
     if (!EntryTimes()) return;
-    Field(kFieldHandle);
+    Field(kDisplayFieldName);
     Stream(phoneState_, &IPhoneState::ReadSelectedHandleChar);
   }
 }
@@ -136,10 +118,10 @@ void DisplayIndicator::HandleScreen(std::uint32_t mode) {
 // A finished call's duration.
 void DisplayIndicator::DurationScreen() {
   handset_.Pause(2);
-  Send(kBeginScreen, kBeginParameter);
+  Send(kDisplayBeginScreen, kDisplayBeginParameter);
   if (Stopped()) return;
   handset_.Pause(25);
-  Send(kFieldCallDuration, kCodeParameter);
+  Send(kDisplayFieldCallDuration, kDisplayFieldParameter);
   handset_.Pause(10);
   Stream(phoneState_, &IPhoneState::ReadDurationTextChar);
 }
@@ -149,20 +131,20 @@ void DisplayIndicator::DurationScreen() {
 // message stood in for the user's own status on the handset: once it is
 // gone, the status is asked for again so that the handset shows it.
 void DisplayIndicator::End() {
-  const std::uint32_t mode = handset_.HandsetMode.load();
+  const std::uint32_t mode = handset_.Mode();
   const std::uint32_t screenBit = Has(mode, kModeRenderedText) ? kModeRenderedText
                                   : Has(mode, kModeHandleText) ? kModeHandleText
                                                                : std::uint32_t{0};
   bool refresh = false;
   if (screenBit != 0 && Browsing(mode)) {
-    handset_.HandsetMode.fetch_and(~screenBit);
+    handset_.ClearModeBits(screenBit);
   } else {
-    handset_.HandsetMode.store(0);
+    handset_.SetMode(0);
     refresh = screenBit != 0 && Has(mode, kModeMissedCalls);
   }
-  Send(kEndScreen, kCodeParameter);
+  Send(kDisplayEndScreen, kDisplayFieldParameter);
   handset_.Pause(5);
-  handset_.indicatorStop.store(0);
+  handset_.indicatorStop_.store(0);
   if (renderer_ != nullptr) renderer_->CancelDisplay(0);
   if (refresh && link_ != nullptr) {
     link_->SendCommand(kCmdGetUserStatus, nullptr, 0);
@@ -170,20 +152,20 @@ void DisplayIndicator::End() {
   }
 }
 
-bool DisplayIndicator::Stopped() const { return handset_.indicatorStop.load() != 0; }
+bool DisplayIndicator::Stopped() const { return handset_.indicatorStop_.load() != 0; }
 
 int DisplayIndicator::Send(int code, int parameter) { return handset_.SendDisplayChar(code, parameter); }
 
-void DisplayIndicator::Mark(int mark) { Send(mark, kCodeParameter); }
+void DisplayIndicator::Mark(int mark) { Send(mark, kDisplayFieldParameter); }
 
 void DisplayIndicator::Field(int code) {
-  Send(code, kCodeParameter);
+  Send(code, kDisplayFieldParameter);
   handset_.Pause(1);
 }
 
 void DisplayIndicator::BeginScreen() {
   handset_.Pause(15);
-  Send(kBeginScreen, kBeginParameter);
+  Send(kDisplayBeginScreen, kDisplayBeginParameter);
   handset_.Pause(25);
 }
 
@@ -192,22 +174,22 @@ void DisplayIndicator::Finish() {
 }
 
 bool DisplayIndicator::EntryTimes() {
-  Field(kFieldDuration);
+  Field(kDisplayFieldDuration);
   if (!Stream(phoneState_, &IPhoneState::ReadDurationTextChar) || Stopped()) return false;
-  Field(kFieldTimestamp);
+  Field(kDisplayFieldTimestamp);
   return Stream(phoneState_, &IPhoneState::ReadTimestampTextChar) && !Stopped();
 }
 
 template <typename Store>
 bool DisplayIndicator::Stream(Store* store, Status (Store::*next)(char*)) {
   if (store == nullptr) return true;
-  int parameter = kFirstCharParameter;
+  int parameter = kDisplayFirstCharParameter;
   char character = '\0';
   while ((store->*next)(&character) == kOk) {
     // Texts are bytes of the ANSI code page: the handset takes them as 0-255.
     Send(static_cast<unsigned char>(character), parameter);
-    if (handset_.indicatorStop.exchange(0) != 0) return false;
-    parameter = parameter == kFirstCharParameter ? kNextCharParameter : kFirstCharParameter;
+    if (handset_.indicatorStop_.exchange(0) != 0) return false;
+    parameter = parameter == kDisplayFirstCharParameter ? kDisplayNextCharParameter : kDisplayFirstCharParameter;
     handset_.Pause(1);
   }
   return true;
@@ -216,7 +198,7 @@ bool DisplayIndicator::Stream(Store* store, Status (Store::*next)(char*)) {
 int DisplayIndicator::ContactMark(Status (IContactList::*read)(int*)) const {
   int status = kStatusUnknown;
   if (contactList_ != nullptr) (contactList_->*read)(&status);
-  return ShownAvailable(status) ? kMarkAvailable : kMarkUnavailable;
+  return ShownAvailable(status) ? kDisplayMarkAvailable : kDisplayMarkUnavailable;
 }
 
 int DisplayIndicator::HistoryMark(Screen screen) const {
@@ -226,9 +208,9 @@ int DisplayIndicator::HistoryMark(Screen screen) const {
     phoneState_->GetSelectedType(&type);
     phoneState_->GetSelectedStatus(&status);
   }
-  if (IsIncoming(type)) return status == kCallStatusMissed ? kMarkMissed : kMarkAvailable;
-  if (screen == Screen::kRendered || IsOutgoing(type)) return kMarkUnavailable;
-  return kMarkNone;
+  if (IsIncoming(type)) return status == kCallStatusMissed ? kDisplayMarkMissed : kDisplayMarkAvailable;
+  if (screen == Screen::kRendered || IsOutgoing(type)) return kDisplayMarkUnavailable;
+  return kDisplayMarkNone;
 }
 
 }  // namespace tolvane

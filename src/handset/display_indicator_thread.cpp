@@ -1,13 +1,20 @@
 // The indicator thread of HandsetControl: at most one runs at a time; it is
-// started by the report thread for a display request, stopped by the
-// session and the hook keys through indicatorStop, and joined by the next
-// start or by the destructor.
+// started by the report thread for a display request, stopped by the hook
+// keys and by WaitDisplayIdle through the stop request, and joined by the
+// next start or by the destructor.
 #include <system_error>
 
 #include "handset/display_indicator.h"
 #include "handset/handset_control.h"
+#include "interfaces/display_renderer.h"
 
 namespace tolvane {
+namespace {
+
+// How long a stopped screen may take to end before the waiter gives up.
+constexpr std::chrono::seconds kIndicatorStopDeadline{5};
+
+}  // namespace
 
 int HandsetControl::StartIndicatorThread() {
   std::lock_guard<std::mutex> hold(indicatorLock_);
@@ -16,12 +23,12 @@ int HandsetControl::StartIndicatorThread() {
   // A previous run has taken its last step under this lock: only its thread
   // object is left, and joining it cannot wait on anything.
   if (indicatorThread_.joinable()) indicatorThread_.join();
-  indicatorRunning.store(1);
-  indicatorStop.store(0);
+  indicatorRunning_.store(1);
+  indicatorStop_.store(0);
   try {
     indicatorThread_ = std::thread([this] { IndicatorThreadMain(); });
   } catch (const std::system_error&) {
-    indicatorRunning.store(0);
+    indicatorRunning_.store(0);
     return 0;
   }
   // The new thread cannot end before this is set: its last step waits for
@@ -41,7 +48,7 @@ void HandsetControl::IndicatorThreadMain() {
   DisplayIndicator(parts).Run();
 
   std::lock_guard<std::mutex> hold(indicatorLock_);
-  indicatorRunning.store(0);
+  indicatorRunning_.store(0);
   indicatorActive_ = false;
   indicatorEnded_.notify_all();
 }
@@ -55,6 +62,22 @@ bool HandsetControl::WaitIndicatorStopped(std::uint64_t run, std::chrono::millis
   if (run == 0) return true;
   std::unique_lock<std::mutex> hold(indicatorLock_);
   return indicatorEnded_.wait_for(hold, deadline, [&] { return !indicatorActive_ || indicatorRun_ != run; });
+}
+
+bool HandsetControl::WaitDisplayIdle() {
+  const std::uint64_t run = IndicatorRun();
+  if (run == 0) return true;
+  // The mode goes first: the indicator reads it again at its end, and a
+  // stopped screen must not be taken for one that ran to its end.
+  handsetMode_.store(0);
+  indicatorStop_.store(1);
+  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+  Pause(20);
+  // Until the indicator has run its end sequence it still writes to the
+  // handset and to the mode word, so the caller's next code or mode would mix
+  // with it. A handset that stopped taking characters must not hold the
+  // caller for ever, hence the bound.
+  return WaitIndicatorStopped(run, kIndicatorStopDeadline);
 }
 
 }  // namespace tolvane

@@ -93,7 +93,7 @@ int HandsetControl::SetDisplayRenderer(DisplayRenderer* renderer) {
 }
 
 int HandsetControl::ApplyAgcSetting() {
-  return WriteDeviceSetting(14, 128, settings.SupportAGC.load() != 0 ? 72 : 8);
+  return WriteDeviceSetting(14, 128, settings_.SupportAGC.load() != 0 ? 72 : 8);
 }
 
 void HandsetControl::QueueReport(std::uint32_t wParam, std::intptr_t lParam) {
@@ -108,8 +108,8 @@ int HandsetControl::ClearReports() {
 
 int HandsetControl::StartReportThread() {
   if (reportThread_.joinable()) return 1;
-  indicatorStop.store(0);
-  indicatorRunning.store(0);
+  indicatorStop_.store(0);
+  indicatorRunning_.store(0);
   reportThreadRun_.store(1);
   try {
     reportThread_ = std::thread([this] { ReportThreadMain(); });
@@ -151,52 +151,52 @@ void HandsetControl::StopThreads() {
 
 void HandsetControl::ProcessReport(std::uint32_t report) {
   const KeyRecord key = SplitReport(report);
-  const std::uint32_t mode = HandsetMode.load();
+  const std::uint32_t mode = handsetMode_.load();
   const bool browsing = (mode & (kModeBrowseContacts | kModeBrowseHistory)) != 0;
   // Browsing and identification reports may arrive out of turn (the handset
   // renumbers after a mode change or a reset); take them whatever their number.
-  if ((browsing && (key.key == 49 || key.key == 110)) || key.key == kKeyIdentifyWithDisplay ||
+  if ((browsing && (key.key == kKeySend || key.key == kKeyBrowseHistory)) || key.key == kKeyIdentifyWithDisplay ||
       key.key == kKeyIdentifyWithoutDisplay) {
-    acceptAnySequence.store(1);
+    acceptAnySequence_.store(1);
   }
 
-  if (key.sequence == expectedSequence_ || acceptAnySequence.load() != 0) {
+  if (key.sequence == expectedSequence_ || acceptAnySequence_.load() != 0) {
     expectedSequence_ = static_cast<std::uint8_t>((key.sequence + 1) % 4);
     HandleAcceptedReport(key);
   } else if (key.sequence >= 4 && key.sequence <= 7) {
     HandleDisplayRequest(key);
   }
   // Out-of-turn key reports (0-3) are repeats of one already handled: dropped.
-  acceptAnySequence.store(0);
+  acceptAnySequence_.store(0);
 }
 
 void HandsetControl::HandleAcceptedReport(const KeyRecord& key) {
   switch (key.key) {
-    case 1:
-    case 2:
-    case 66:
-    case 67:
+    case kKeyIgnored1:
+    case kKeyIgnored2:
+    case kKeyIgnored66:
+    case kKeyIgnored67:
     case kKeyDisplayRequest:
       return;
     case kKeyIdentifyWithDisplay:
     case kKeyIdentifyWithoutDisplay:
       HandleIdentification(key);
       return;
-    case 97:
-    case 98:
-    case 108:
+    case kKeyBrowsePrevious:
+    case kKeyBrowseNext:
+    case kKeyBrowseShowEntry:
       HandleBrowseReport(key);
       return;
     default:
       break;
   }
-  if (keysEnabled.load() == 0) return;
+  if (keysEnabled_.load() == 0) return;
   const int result = DispatchKey(key);
   if (key.key != kKeyStopIndicator && result != 5) Acknowledge(key);
 }
 
 void HandsetControl::HandleDisplayRequest(const KeyRecord& key) {
-  const std::uint32_t mode = HandsetMode.load();
+  const std::uint32_t mode = handsetMode_.load();
   if ((mode & (kModeRenderedText | kModeHandleText)) != 0) {
     if (key.key == kKeyDisplayRequest) {
       StartIndicatorThread();
@@ -212,15 +212,15 @@ void HandsetControl::HandleIdentification(const KeyRecord& key) {
   Pause(20);
   ApplyAgcSetting();
   Pause(10);
-  if (LevelControl* speaker = speaker_.load()) speaker->SetFaderValue(2, settings.Reg04Value.load());
-  if (LevelControl* mic = microphone_.load()) mic->SetFaderValue(2, settings.Reg1CValue.load());
+  if (LevelControl* speaker = speaker_.load()) speaker->SetFaderValue(kFaderSetLevel, settings_.Reg04Value.load());
+  if (LevelControl* mic = microphone_.load()) mic->SetFaderValue(kFaderSetLevel, settings_.Reg1CValue.load());
   const int display = key.key == kKeyIdentifyWithDisplay ? 1 : 0;
-  hasDisplay.store(display);
+  hasDisplay_.store(display);
   ISkypeLink* link = link_.load();
   if (link != nullptr) link->SetHandsetAttached(display);
-  SendCode(settings.SupportEnableKeyTone.load() != 0 ? kCodeKeyToneOn : kCodeKeyToneOff);
+  SendCode(settings_.SupportEnableKeyTone.load() != 0 ? kCodeKeyToneOn : kCodeKeyToneOff);
   Pause(5);
-  handsetConnected.store(1);
+  handsetConnected_.store(1);
   if (link == nullptr) return;
   link->UpdateStatusTip();
   if (display != 0) {
@@ -236,8 +236,8 @@ void HandsetControl::HandleBrowseReport(const KeyRecord& key) {
   // and the call history is not built yet; outside both browse modes key 108
   // tells the handset there is no entry to show.
   Acknowledge(key);
-  const std::uint32_t mode = HandsetMode.load();
-  if (key.key == 108 && (mode & (kModeBrowseContacts | kModeBrowseHistory)) == 0) {
+  const std::uint32_t mode = handsetMode_.load();
+  if (key.key == kKeyBrowseShowEntry && (mode & (kModeBrowseContacts | kModeBrowseHistory)) == 0) {
     SendCode(kCodeShowBrowseEntry);
   }
 }
@@ -247,8 +247,8 @@ void HandsetControl::Acknowledge(const KeyRecord& key) {
 }
 
 void HandsetControl::StopIndicatorAsync() {
-  if (indicatorRunning.load() == 0) return;
-  indicatorStop.store(1);
+  if (indicatorRunning_.load() == 0) return;
+  indicatorStop_.store(1);
   if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
 }
 

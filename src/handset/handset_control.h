@@ -11,12 +11,12 @@
 // queued reports and then releases the library (which shuts the device down
 // and unloads it).
 //
-// Threads: the main window queues reports and, on removal, calls
-// ExecuteKeyCommand(32); the report thread dispatches keys and starts the
-// indicator thread, which streams one prepared screen to the handset; the
-// session's threads call ExecuteKeyCommand(83), SendCode and, through
-// SkypeLink::WaitDisplayIdle, stop the indicator and wait for its end. The
-// public flags below are shared by all of them and are atomic words.
+// Threads: the main window queues reports and, on removal, runs the hook-down
+// key; the report thread dispatches keys and starts the indicator thread,
+// which streams one prepared screen to the handset; the session's threads
+// run the FOCUS key, send codes and, through WaitDisplayIdle, stop the
+// indicator and wait for its end. The flags they share are atomic words,
+// changed only through the operations below.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -29,9 +29,9 @@
 #include "common/abi.h"
 #include "handset/handset_library.h"
 #include "handset/handset_report.h"
-#include "interfaces/handset_settings.h"
 #include "handset/report_queue.h"
 #include "common/action_delay.h"
+#include "interfaces/i_handset_control.h"
 
 namespace tolvane {
 
@@ -42,7 +42,7 @@ class IPhoneState;
 class ISkypeLink;
 class LevelControl;
 
-class HandsetControl {
+class HandsetControl final : public IHandsetControl {
  public:
   // What the object reaches outside the handset. All are set by start-up
   // before the report thread runs and stay alive until the object is
@@ -62,7 +62,7 @@ class HandsetControl {
   explicit HandsetControl(std::unique_ptr<HandsetLibrary> library);
   HandsetControl(const HandsetControl&) = delete;
   HandsetControl& operator=(const HandsetControl&) = delete;
-  virtual ~HandsetControl();
+  ~HandsetControl();
 
   void SetPorts(const Ports& ports);
 
@@ -72,7 +72,7 @@ class HandsetControl {
   int ShutdownDevice();
   int StartDevice(WindowHandle notifyWindow);
   int AbortStart();
-  int SendCode(std::uint8_t code);  // always 1: callers never act on it
+  int SendCode(std::uint8_t code) override;
   int SendDisplayChar(int code, int parameter);
   int WriteDeviceSetting(int a, int b, int c);
   int SetDisplayRenderer(DisplayRenderer* renderer);
@@ -96,35 +96,37 @@ class HandsetControl {
   // Builds and sends the client command of one key code: 0 when a command was
   // due but could not be sent (empty text, or the client refused it, which
   // also restarts the session with a rediscover), 1 otherwise.
-  int ExecuteKeyCommand(int code);
+  int ExecuteKeyCommand(int code) override;
 
   // Starts streaming the prepared screen to the handset: 1 when an indicator
   // runs (this one, or one already running), 0 when none could be started.
   int StartIndicatorThread();
 
-  // Hand-over with the indicator thread. IndicatorRun() names the indicator
-  // now running (0: none); WaitIndicatorStopped waits until that one has run
-  // its end sequence, and says false when `deadline` passed first (a handset
-  // that stopped taking characters must not hold its caller for ever).
+  // The indicator now running (0: none), and the wait until that one has run
+  // its end sequence: false when `deadline` passed first (a handset that
+  // stopped taking characters must not hold its caller for ever).
   std::uint64_t IndicatorRun();
   bool WaitIndicatorStopped(std::uint64_t run, std::chrono::milliseconds deadline);
+
+  // IHandsetControl.
+  std::uint32_t Mode() const override { return handsetMode_.load(); }
+  void SetMode(std::uint32_t mode) override { handsetMode_.store(mode); }
+  void AddModeBits(std::uint32_t bits) override { handsetMode_.fetch_or(bits); }
+  HandsetSettings& Settings() override { return settings_; }
+  bool IsConnected() const override { return handsetConnected_.load() == 1; }
+  void SetConnected(bool connected) override { handsetConnected_.store(connected ? 1 : 0); }
+  void EnableKeys(bool enabled) override { keysEnabled_.store(enabled ? 1 : 0); }
+  void AcceptAnySequence() override { acceptAnySequence_.store(1); }
+  bool WaitDisplayIdle() override;
 
   // The handset's fixed pacing between codes; every pause of the key
   // handling and the indicator goes through it. Cut short once the object is
   // being destroyed.
   void Pause(int milliseconds);
 
-  // Fields shared between threads, in the order of the object's layout.
-  std::atomic<int> keysEnabled{1};
-  std::atomic<int> handsetConnected{0};
-  std::atomic<int> hasDisplay{0};
-  HandsetSettings settings;
-  std::atomic<std::uint32_t> HandsetMode{0};
-  std::atomic<int> acceptAnySequence{1};
-  std::atomic<int> indicatorStop{0};
-  std::atomic<int> indicatorRunning{0};
-
  private:
+  friend class DisplayIndicator;  // reads and settles the mode and the stop request
+
   void ReportThreadMain();
   void StopThreads();
   void HandleAcceptedReport(const KeyRecord& key);
@@ -133,11 +135,22 @@ class HandsetControl {
   void HandleBrowseReport(const KeyRecord& key);
   void Acknowledge(const KeyRecord& key);
   void StopIndicatorAsync();
+  void ClearModeBits(std::uint32_t bits) { handsetMode_.fetch_and(~bits); }
   void IndicatorThreadMain();
   // Sends one command line straight to the client (not through the session's
   // outgoing queue).
   int SendClientCommand(std::string_view text);
   QorHidCtrl* Library() const;
+
+  // Fields shared between threads, in the order of the object's layout.
+  std::atomic<int> keysEnabled_{1};
+  std::atomic<int> handsetConnected_{0};
+  std::atomic<int> hasDisplay_{0};
+  HandsetSettings settings_;
+  std::atomic<std::uint32_t> handsetMode_{0};
+  std::atomic<int> acceptAnySequence_{1};
+  std::atomic<int> indicatorStop_{0};
+  std::atomic<int> indicatorRunning_{0};
 
   std::uint8_t codeByte_ = 0;  // sent by key 45; nothing writes it
   std::unique_ptr<HandsetLibrary> library_;

@@ -13,7 +13,7 @@ namespace tolvane {
 
 namespace {
 
-// Own-status keys 114-121 in code order.
+// The own-status keys in code order.
 constexpr const char* kUserStatusCommands[] = {
     "SET USERSTATUS DND",  "SET USERSTATUS ONLINE", "SET USERSTATUS OFFLINE",   "SET USERSTATUS SKYPEME",
     "SET USERSTATUS AWAY", "SET USERSTATUS NA",     "SET USERSTATUS INVISIBLE", "SET USERSTATUS SKYPEOUT",
@@ -23,18 +23,18 @@ constexpr const char* kUserStatusCommands[] = {
 // null for keys without one.
 const char* FixedCommandText(int code) {
   switch (code) {
-    case 46:
+    case kKeyMuteOff:
       return "SET MUTE OFF";
-    case 47:
+    case kKeyMuteOn:
       return "SET MUTE ON";
     case kKeyFocus:
       return "FOCUS";
-    case 190:
+    case kKeyPlus:
       return "BTN_RELEASED +";
     default:
       break;
   }
-  if (code >= 114 && code <= 121) return kUserStatusCommands[code - 114];
+  if (code >= kKeyStatusFirst && code <= kKeyStatusLast) return kUserStatusCommands[code - kKeyStatusFirst];
   return nullptr;
 }
 
@@ -44,12 +44,12 @@ int HandsetControl::DispatchKey(const KeyRecord& key) {
   const int code = key.key;
   switch (code) {
     case kKeyStopIndicator:
-    case 46:
-    case 47:
+    case kKeyMuteOff:
+    case kKeyMuteOn:
     case kKeyFocus:
       ExecuteKeyCommand(code);
       return 1;
-    case 33: {
+    case kKeyShowOwnStatus: {
       ISkypeLink* link = link_.load();
       if (link == nullptr) return 1;
       int status = 0;
@@ -57,22 +57,24 @@ int HandsetControl::DispatchKey(const KeyRecord& key) {
       link->SendUserStatusCode(status);
       return 1;
     }
-    case 45:
+    case kKeyCodeByte:
       SendCode(codeByte_);
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
       return 1;
-    case 190:
+    case kKeyPlus:
       ExecuteKeyCommand(kKeyFocus);
       ExecuteKeyCommand(code);
       return 1;
-    case 233:
-    case 234:
-      if (LevelControl* speaker = speaker_.load()) speaker->SetFaderValue(code == 233 ? 0 : 1, 0);
+    case kKeyVolumeUp:
+    case kKeyVolumeDown:
+      if (LevelControl* speaker = speaker_.load()) {
+        speaker->SetFaderValue(code == kKeyVolumeUp ? kFaderStepUp : kFaderStepDown, 0);
+      }
       return 1;
     default:
       break;
   }
-  if (code >= 114 && code <= 121) ExecuteKeyCommand(code);
+  if (code >= kKeyStatusFirst && code <= kKeyStatusLast) ExecuteKeyCommand(code);
   return 1;
 }
 

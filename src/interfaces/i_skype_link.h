@@ -1,6 +1,10 @@
 #pragma once
-// The session object's interface as every other part of the program sees it.
-// The slot order is fixed: callers reach the session only through it.
+// The session with the Skype client as every other part of the program sees
+// it: the dispatcher, the handset, the contact list and the shell reach the
+// session only through this interface. SkypeLink (session/skype_link.h) is
+// the one implementation. Every operation may be called from any thread.
+#include <string_view>
+
 #include "common/abi.h"
 #include "common/status.h"
 
@@ -38,7 +42,31 @@ class ISkypeLink {
   virtual Status GetUserStatus(int* out) = 0;                               // 18
   virtual Status ShowMissedCalls(int flag) = 0;                             // 19
   virtual Status SendUserStatusCode(int status) = 0;                        // 20
-  virtual Status WaitDisplayIdle() = 0;                                     // 21
+
+  // Short command sequences: "GET USERSTATUS" then "GET CONNSTATUS"; the
+  // handset-ready signal (codes 81 and, 25 ms later, 6). Each returns 1.
+  virtual int RequestSkypeStatus() = 0;
+  virtual int SignalHandsetReady() = 0;
+
+  // Values the dispatcher keeps in the session for the rest of the program.
+  // Whether the attached handset has a display.
+  virtual bool HandsetAttached() const = 0;
+  // Whether the client's call history has been loaded since the session
+  // was set up; a call rings only once it has.
+  virtual bool HistoryLoaded() const = 0;
+  virtual void SetHistoryLoaded(bool loaded) = 0;
+  // Takes one off the count of queued CONTACTS lines and returns what is
+  // left (below 0 when more were handled than counted); a USERS reply resets
+  // the count.
+  virtual int TakePendingContact() = 0;
+  virtual void ResetPendingContacts() = 0;
+  virtual void SetUserStatus(int status) = 0;
+  virtual void SetConnectionStatus(int status) = 0;
+  // The client's audio devices as it reported them.
+  virtual void AppendSkypeAudioIn(std::string_view text) = 0;
+  virtual void AppendSkypeAudioOut(std::string_view text) = 0;
+  // Null until start-up has loaded the display-text library.
+  virtual DisplayRenderer* Renderer() const = 0;
 
  protected:
   // Not deleted through the interface: the owner holds the SkypeLink itself.

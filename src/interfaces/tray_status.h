@@ -1,6 +1,7 @@
 #pragma once
 // What the session shows in the notification area: a tooltip text from the
-// string table and an icon file. The tray icon implements it.
+// string table (the IDS_TIP_ entries of interfaces/resource_ids.h) and an
+// icon file. The tray icon implements it.
 namespace tolvane {
 
 class TrayStatus {

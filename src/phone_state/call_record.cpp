@@ -26,7 +26,7 @@ void CallRecord::ClearCall() {
 }
 
 bool CallRecord::IsUnseenMissed() const {
-  return IsIncomingType(type) && status == kCallStatusMissed && seen == 0;
+  return IsIncomingCallType(type) && status == kCallStatusMissed && seen == 0;
 }
 
 }  // namespace tolvane

@@ -2,6 +2,7 @@
 // One call as the store keeps it: a live call (current or second) or a
 // history entry. Records live on the heap and belong to the PhoneState
 // that holds them.
+#include "interfaces/status_codes.h"
 #include "phone_state/owned_text.h"
 
 namespace tolvane {
@@ -66,19 +67,5 @@ class CallRecord {
   OwnedText extraText;
   OwnedText displayName;
 };
-
-// Call type and status codes the store itself looks at.
-inline constexpr int kCallTypeIncomingP2p = 0;
-inline constexpr int kCallTypeOutgoingP2p = 1;
-inline constexpr int kCallTypeIncomingPstn = 2;
-inline constexpr int kCallTypeOutgoingPstn = 3;
-inline constexpr int kCallStatusMissed = 5;
-
-inline bool IsIncomingType(int type) {
-  return type == kCallTypeIncomingP2p || type == kCallTypeIncomingPstn;
-}
-inline bool IsOutgoingType(int type) {
-  return type == kCallTypeOutgoingP2p || type == kCallTypeOutgoingPstn;
-}
 
 }  // namespace tolvane

@@ -33,11 +33,11 @@ const CallRecord* PhoneState::CursorEntry() const {
 bool PhoneState::MatchesBrowseMode(const CallRecord& record) const {
   switch (browseMode) {
     case kBrowseReceived:
-      return IsIncomingType(record.GetType()) && record.GetStatus() != kCallStatusMissed;
+      return IsIncomingCallType(record.GetType()) && record.GetStatus() != kCallStatusMissed;
     case kBrowseDialled:
-      return IsOutgoingType(record.GetType());
+      return IsOutgoingCallType(record.GetType());
     case kBrowseMissed:
-      return IsIncomingType(record.GetType()) && record.GetStatus() == kCallStatusMissed;
+      return IsIncomingCallType(record.GetType()) && record.GetStatus() == kCallStatusMissed;
     default:
       return false;
   }
@@ -153,14 +153,14 @@ Status PhoneState::ClearSelectionForMode() {
   timestampText.clear();
   switch (browseMode) {
     case kBrowseReceived:
-      viewType = kCallTypeIncomingP2p;
+      viewType = kCallTypeIncomingP2P;
       break;
     case kBrowseDialled:
-      viewType = kCallTypeOutgoingP2p;
+      viewType = kCallTypeOutgoingP2P;
       break;
     case kBrowseMissed:
       viewStatus = kCallStatusMissed;
-      viewType = kCallTypeIncomingP2p;
+      viewType = kCallTypeIncomingP2P;
       break;
     default:
       break;

@@ -79,10 +79,6 @@ int CallTypeCode(std::string_view word) {
   return Lookup(kCallTypeWords, word).value_or(kCallTypeNone);
 }
 
-bool IsIncomingCallType(int typeCode) {
-  return typeCode == kCallTypeIncomingP2P || typeCode == kCallTypeIncomingPstn;
-}
-
 int OnlineStatusCode(std::string_view word) {
   return Lookup(kOnlineStatusWords, word).value_or(kOnlineStatusOffline);
 }

@@ -1,60 +1,12 @@
 #pragma once
-// The integer codes into which the client's status words are turned. The
-// codes, not the words, are what the call and contact stores keep.
+// The client's status words turned into the integer codes of
+// interfaces/status_codes.h, which are what the stores keep.
 #include <optional>
 #include <string_view>
 
+#include "interfaces/status_codes.h"
+
 namespace tolvane {
-
-// Status of a call record. 10-14, 16 and 19 are never produced.
-enum CallStatus : int {
-  kCallStatusNone = -1,  // a record before any status is known
-  kCallStatusRouting = 0,
-  kCallStatusRingingOut = 1,  // outgoing call ringing at the far end
-  kCallStatusRingingIn = 2,   // incoming call ringing here
-  kCallStatusInProgress = 3,
-  kCallStatusFinished = 4,
-  kCallStatusMissed = 5,
-  kCallStatusFailed = 6,
-  kCallStatusRefused = 7,
-  kCallStatusBusy = 8,
-  kCallStatusCancelled = 9,
-  kCallStatusOnHold = 15,  // local and remote hold alike
-  kCallStatusVmPlayingGreeting = 17,
-  kCallStatusVmRecording = 18,
-  kCallStatusVmSent = 20,
-  kCallStatusVmCancelled = 21,
-  kCallStatusVmRedirect = 22,
-  kCallStatusEarlyMedia = 23,
-};
-
-enum CallType : int {
-  kCallTypeNone = -1,
-  kCallTypeIncomingP2P = 0,
-  kCallTypeOutgoingP2P = 1,
-  kCallTypeIncomingPstn = 2,
-  kCallTypeOutgoingPstn = 3,
-};
-
-// Contact presence and the user's own status share their numbers; only a
-// contact can be SKYPEOUT.
-enum OnlineStatus : int {
-  kOnlineStatusOnline = 0,
-  kOnlineStatusOffline = 1,
-  kOnlineStatusSkypeMe = 2,
-  kOnlineStatusAway = 3,
-  kOnlineStatusNotAvailable = 4,
-  kOnlineStatusDoNotDisturb = 5,
-  kOnlineStatusInvisible = 6,
-  kOnlineStatusSkypeOut = 7,
-};
-
-enum ConnStatus : int {
-  kConnStatusOffline = 0,
-  kConnStatusConnecting = 1,
-  kConnStatusOnline = 3,
-  kConnStatusLoggedOut = 4,
-};
 
 // The code of a CALL id STATUS word, or nothing for a word the program does
 // not know (such a line changes nothing). "RINGING" means the far end rings
@@ -64,9 +16,6 @@ std::optional<int> CallStatusCode(std::string_view word, int previousStatus);
 
 // CALL id TYPE word; kCallTypeNone for an unknown word.
 int CallTypeCode(std::string_view word);
-
-// Incoming P2P and incoming PSTN calls; everything else counts as outgoing.
-bool IsIncomingCallType(int typeCode);
 
 // USER handle ONLINESTATUS word; an unknown word counts as offline.
 int OnlineStatusCode(std::string_view word);

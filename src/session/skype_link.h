@@ -31,7 +31,7 @@
 namespace tolvane {
 
 class ClientTransport;
-class HandsetControl;
+class IHandsetControl;
 class IContactList;
 class IPhoneState;
 class NotificationHandler;
@@ -45,7 +45,7 @@ class SkypeLink : public ISkypeLink {
  public:
   struct Ports {
     ClientTransport* transport = nullptr;  // required
-    HandsetControl* handset = nullptr;     // required
+    IHandsetControl* handset = nullptr;    // required
     TrayStatus* tray = nullptr;            // null: no tray icon to update
     OptionDialogs* dialogs = nullptr;      // null: no dialogs to close
     SoundMapper* soundMapper = nullptr;    // null: Windows devices are left alone
@@ -79,7 +79,18 @@ class SkypeLink : public ISkypeLink {
   Status GetUserStatus(int* out) override;
   Status ShowMissedCalls(int flag) override;
   Status SendUserStatusCode(int status) override;
-  Status WaitDisplayIdle() override;
+  int RequestSkypeStatus() override;   // "GET USERSTATUS", then "GET CONNSTATUS"
+  int SignalHandsetReady() override;   // codes 81 and, 25 ms later, 6
+  bool HandsetAttached() const override { return handsetAttached_.load() != 0; }
+  bool HistoryLoaded() const override { return historyLoaded_.load(); }
+  void SetHistoryLoaded(bool loaded) override { historyLoaded_.store(loaded); }
+  int TakePendingContact() override { return pendingContactsCount_.fetch_sub(1) - 1; }
+  void ResetPendingContacts() override { pendingContactsCount_.store(0); }
+  void SetUserStatus(int status) override { userStatus_.store(status); }
+  void SetConnectionStatus(int status) override { connectionStatus_.store(status); }
+  void AppendSkypeAudioIn(std::string_view text) override;
+  void AppendSkypeAudioOut(std::string_view text) override;
+  DisplayRenderer* Renderer() const override { return renderer_.load(); }
 
   // Stops and joins every thread of the session; idempotent.
   void Shutdown();
@@ -88,16 +99,6 @@ class SkypeLink : public ISkypeLink {
   void SetPhoneState(IPhoneState* phoneState);
   void SetContactList(IContactList* contactList);
   void SetNotificationHandler(NotificationHandler* handler);
-  DisplayRenderer* Renderer() const { return renderer_.load(); }
-  // The pauses of the session; the dispatcher shares them so that Shutdown()
-  // cuts its pauses short too.
-  ActionDelay& Delay() { return delay_; }
-
-  // Short command sequences shared with the dispatcher and the handset keys.
-  // Each returns 1.
-  int AnnounceProtocol();    // "PROTOCOL 5"
-  int RequestSkypeStatus();  // "GET USERSTATUS", then "GET CONNSTATUS"
-  int SignalHandsetReady();  // codes 81 and, 25 ms later, 6
 
   // The configuration file and the list control the ring names go into,
   // attached by start-up before ReadSettings. Without a store the settings
@@ -120,24 +121,6 @@ class SkypeLink : public ISkypeLink {
   // set-up of the attached session points the client's devices at it.
   void SetHandsetAudioDeviceName(std::string_view name);
 
-  // Values kept for the dispatcher.
-  void AppendSkypeAudioIn(std::string_view text);
-  void AppendSkypeAudioOut(std::string_view text);
-  void SetUserStatus(int status) { userStatus_.store(status); }
-  int UserStatus() const { return userStatus_.load(); }
-  void SetConnectionStatus(int status) { connectionStatus_.store(status); }
-  int ConnectionStatus() const { return connectionStatus_.load(); }
-  void SetHistoryLoaded(bool loaded) { historyLoaded_.store(loaded); }
-  bool HistoryLoaded() const { return historyLoaded_.load(); }
-  bool HandsetAttached() const { return handsetAttached_.load() != 0; }
-  // Queued CONTACTS lines not yet handled. The dispatcher takes one off per
-  // CONTACTS line and resets the count on a USERS reply.
-  int PendingContactsCount() const { return pendingContactsCount_.load(); }
-  int TakePendingContact() { return pendingContactsCount_.fetch_sub(1) - 1; }
-  void ResetPendingContacts() { pendingContactsCount_.store(0); }
-  // The action code last requested.
-  int PendingAction() const { return pendingAction_.load(); }
-
   // Ends the incoming worker after the line it is handling; the next
   // notification starts a new one (and a rediscover).
   void StopIncomingWorker();
@@ -159,6 +142,7 @@ class SkypeLink : public ISkypeLink {
   void IncomingWorker();
   void OutgoingWorker();
   void ResetCallsAfterRestart();
+  void AnnounceProtocol();  // "PROTOCOL 5"
 
   // Session actions (skype_link_actions.cpp).
   void RunAction(int code);
@@ -174,7 +158,7 @@ class SkypeLink : public ISkypeLink {
   Status CopyStored(const std::string& text, char* out) const;
 
   ClientTransport& transport_;
-  HandsetControl& handset_;
+  IHandsetControl& handset_;
   TrayStatus* const tray_;
   OptionDialogs* const dialogs_;
   SoundMapper* const soundMapper_;
@@ -188,7 +172,6 @@ class SkypeLink : public ISkypeLink {
 
   LineQueue incomingQueue_;
   LineQueue outgoingQueue_;
-  std::atomic<int> pendingAction_{-1};
   std::atomic<int> pendingContactsCount_{0};
   std::atomic<bool> incomingRunning_{false};
   std::atomic<bool> outgoingRunning_{false};

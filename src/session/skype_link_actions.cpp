@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "interfaces/handset_codes.h"
-#include "handset/handset_control.h"
+#include "interfaces/i_handset_control.h"
 #include "interfaces/i_phone_state.h"
 #include "interfaces/client_transport.h"
 #include "protocol/command_kind.h"
@@ -19,16 +19,9 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// Call statuses met when the session is set up again in the middle of a call.
-constexpr int kStatusRingingHere = 2;
-constexpr int kStatusInProgress = 3;
-constexpr int kStatusFailed = 6;
-constexpr int kStatusRefused = 7;
-
 }  // namespace
 
 Status SkypeLink::RunSessionAction(int code) {
-  pendingAction_.store(code);
   std::lock_guard<std::mutex> hold(actionLock_);
   if (actionsClosed_) return kOk;
   ReapFinishedActionsLocked();
@@ -85,7 +78,7 @@ void SkypeLink::RunAction(int code) {
 
 void SkypeLink::Discover() {
   if (dialogs_ != nullptr) dialogs_->CloseOpenDialogs();
-  if (soundMapper_ != nullptr && handset_.settings.SupportAutoSwitchSystemAudioDevice.load() != 0) {
+  if (soundMapper_ != nullptr && handset_.Settings().SupportAutoSwitchSystemAudioDevice.load() != 0) {
     soundMapper_->MoveDefaultDevicesOffHandset();
   }
   transport_.BroadcastDiscover();
@@ -93,7 +86,7 @@ void SkypeLink::Discover() {
 }
 
 void SkypeLink::SetUpAttachedSession() {
-  if (handset_.settings.SupportAutoSwitchAudioDevice.load() != 0) {
+  if (handset_.Settings().SupportAutoSwitchAudioDevice.load() != 0) {
     SendCommand(kCmdSetAudioIn, nullptr, 0);
     SendCommand(kCmdSetAudioOut, nullptr, 0);
     SendCommand(kCmdSetRinger, nullptr, 0);
@@ -111,12 +104,12 @@ void SkypeLink::SetUpAttachedSession() {
 
   // A refused FOCUS means the client is not ready for the handset's keys:
   // they are dropped until the session is set up.
-  if (handset_.ExecuteKeyCommand(kKeyFocus) == 0) handset_.keysEnabled.store(0);
+  if (handset_.ExecuteKeyCommand(kKeyFocus) == 0) handset_.EnableKeys(false);
   SendCommand(kCmdSearchFriends, nullptr, 0);
   SendCommand(kCmdSearchCalls, nullptr, 0);
   if (!delay_.Wait(milliseconds(200))) return;
   SignalHandsetReady();
-  handset_.keysEnabled.store(1);
+  handset_.EnableKeys(true);
 }
 
 // A call that was ringing or in progress when the session was lost cannot be
@@ -127,8 +120,8 @@ void SkypeLink::CloseCallInProgress(IPhoneState& phone) {
   int status = -1;
   phone.GetCurrentCallId(&callId);
   phone.GetCurrentCallStatus(&status);
-  if (callId == 0 || (status != kStatusRingingHere && status != kStatusInProgress)) return;
-  phone.SetCurrentCallStatus(status == kStatusRingingHere ? kStatusRefused : kStatusFailed);
+  if (callId == 0 || (status != kCallStatusRingingIn && status != kCallStatusInProgress)) return;
+  phone.SetCurrentCallStatus(status == kCallStatusRingingIn ? kCallStatusRefused : kCallStatusFailed);
   phone.CommitCurrentCall();
   phone.ResetCurrentCall();
   phone.ResetSecondCall();
@@ -150,7 +143,7 @@ void SkypeLink::Detach() {
 }
 
 int SkypeLink::SignalHandsetReady() {
-  handset_.acceptAnySequence.store(1);
+  handset_.AcceptAnySequence();
   handset_.SendCode(kCodeSignalReady);
   if (delay_.Wait(milliseconds(25))) handset_.SendCode(kCodeSignalReadyFollowUp);
   return 1;

@@ -42,10 +42,7 @@ std::string SkypeLink::HandsetDeviceForClient() const {
   return converted;
 }
 
-int SkypeLink::AnnounceProtocol() {
-  SendCommand(kCmdProtocol, nullptr, 0);
-  return 1;
-}
+void SkypeLink::AnnounceProtocol() { SendCommand(kCmdProtocol, nullptr, 0); }
 
 int SkypeLink::RequestSkypeStatus() {
   SendCommand(kCmdGetUserStatus, nullptr, 0);

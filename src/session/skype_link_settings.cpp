@@ -3,7 +3,7 @@
 // session's texts, and restoring the defaults tells the handset its key tone.
 #include <chrono>
 
-#include "handset/handset_control.h"
+#include "interfaces/i_handset_control.h"
 #include "config/configuration.h"
 #include "session/skype_link.h"
 
@@ -18,7 +18,7 @@ Status SkypeLink::ReadSettings() {
   SettingsStore* store = settingsStore_.load();
   if (store == nullptr) return kOk;
   Configuration configuration(*store);
-  const ConfigurationTexts texts = configuration.Read(handset_.settings);
+  const ConfigurationTexts texts = configuration.Read(handset_.Settings());
   SetIniPath(configuration.IniPath());
   SetAppName(texts.appName);
   SetWindowTitle(texts.windowTitle);
@@ -34,7 +34,7 @@ Status SkypeLink::SaveSettings() {
   SettingsStore* store = settingsStore_.load();
   if (store == nullptr) return kOk;
   Configuration configuration(*store);
-  configuration.Save(handset_.settings);
+  configuration.Save(handset_.Settings());
   SetIniPath(configuration.IniPath());
   return kOk;
 }
@@ -43,7 +43,7 @@ Status SkypeLink::RestoreDefaultSettings() {
   SettingsStore* store = settingsStore_.load();
   if (store == nullptr) return kOk;
   Configuration configuration(*store);
-  const std::uint8_t keyToneCode = configuration.RestoreDefaults(handset_.settings);
+  const std::uint8_t keyToneCode = configuration.RestoreDefaults(handset_.Settings());
   SetIniPath(configuration.IniPath());
   handset_.SendCode(keyToneCode);
   // The handset needs a moment after a code before the next one.

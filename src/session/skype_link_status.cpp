@@ -1,44 +1,19 @@
 // The session's status values and texts: the tray tooltip and icon, the
-// user's own status on the handset, the hand-over with the handset display,
-// and the getters and setters of the texts the configuration fills.
-#include <chrono>
+// user's own status on the handset, and the getters and setters of the texts
+// the configuration fills.
 #include <cstdint>
 
 #include "common/bounded_text.h"
-#include "handset/handset_control.h"
+#include "interfaces/handset_codes.h"
+#include "interfaces/i_handset_control.h"
 #include "interfaces/display_renderer.h"
 #include "interfaces/notification_handler.h"
+#include "interfaces/resource_ids.h"
 #include "session/skype_link.h"
 #include "interfaces/tray_status.h"
 
 namespace tolvane {
 namespace {
-
-constexpr int kUserStatusOffline = 1;
-constexpr int kConnStatusOnline = 3;
-
-// How long a stopped screen may take to end before the waiter gives up.
-constexpr std::chrono::seconds kIndicatorStopDeadline{5};
-
-// String-table entries of the four tooltips.
-constexpr int kTipHandsetOffline = 6;
-constexpr int kTipSkypeOffline = 7;
-constexpr int kTipHandsetInUse = 8;
-constexpr int kTipAllOffline = 9;
-
-// The handset's own-status icon for a user status code.
-std::uint8_t UserStatusIconCode(int status) {
-  switch (status) {
-    case 0: return 0x73;  // ONLINE
-    case 2: return 0x75;  // SKYPEME
-    case 3: return 0x76;  // AWAY
-    case 4: return 0x77;  // NA
-    case 5: return 0x72;  // DND
-    case 6: return 0x78;  // INVISIBLE
-    case 7: return 0x79;  // SKYPEOUT
-    default: return 0x74; // OFFLINE, and unknown
-  }
-}
 
 void ReplaceEscapedNewlines(std::string& text) {
   for (std::size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 2)) {
@@ -50,19 +25,19 @@ void ReplaceEscapedNewlines(std::string& text) {
 
 Status SkypeLink::UpdateStatusTip() {
   const int user = userStatus_.load();
-  const bool skypeDown = user == kUserStatusOffline || user == -1 ||
+  const bool skypeDown = user == kOnlineStatusOffline || user == -1 ||
                          connectionStatus_.load() != kConnStatusOnline;
-  const bool handsetPresent = handset_.handsetConnected.load() == 1;
+  const bool handsetPresent = handset_.IsConnected();
 
   int tip = 0;
   std::string icon;
   {
     std::lock_guard<std::mutex> hold(textLock_);
     if (skypeDown) {
-      tip = handsetPresent ? kTipSkypeOffline : kTipAllOffline;
+      tip = handsetPresent ? IDS_TIP_SKYPE_OFFLINE : IDS_TIP_ALL_OFFLINE;
       icon = handsetPresent ? iconNoSkype_ : iconNoAny_;
     } else {
-      tip = handsetPresent ? kTipHandsetInUse : kTipHandsetOffline;
+      tip = handsetPresent ? IDS_TIP_HANDSET_IN_USE : IDS_TIP_HANDSET_OFFLINE;
       icon = handsetPresent ? iconActive_ : iconNoHandset_;
     }
   }
@@ -76,22 +51,6 @@ Status SkypeLink::UpdateStatusTip() {
 Status SkypeLink::SendUserStatusCode(int status) {
   handset_.SendCode(UserStatusIconCode(status));
   return kOk;
-}
-
-Status SkypeLink::WaitDisplayIdle() {
-  const std::uint64_t run = handset_.IndicatorRun();
-  if (run == 0) return kOk;
-  // The mode goes first: the indicator reads it again at its end, and a
-  // stopped screen must not be taken for one that ran to its end.
-  handset_.HandsetMode.store(0);
-  handset_.indicatorStop.store(1);
-  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
-  delay_.Wait(std::chrono::milliseconds(20));
-  // Until the indicator has run its end sequence it still writes to the
-  // handset and to HandsetMode, so the caller's next code or mode would mix
-  // with it. A handset that stopped taking characters must not hold the
-  // dispatcher for ever, hence the bound.
-  return handset_.WaitIndicatorStopped(run, kIndicatorStopDeadline) ? kOk : kFail;
 }
 
 Status SkypeLink::ShowMissedCalls(int flag) {

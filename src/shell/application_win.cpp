@@ -8,11 +8,10 @@
 #include "phone_state/phone_state.h"
 #include "shell/display_renderer_loader_win.h"
 #include "shell/main_window_win.h"
-#include "shell/resource_ids.h"
+#include "interfaces/resource_ids.h"
 #include "shell/resource_strings_win.h"
 #include "shell/skype_windows_win.h"
 #include "config/dialog_list_win.h"
-#include "dispatcher/dispatch_adapters.h"
 #include "dispatcher/notification_dispatcher.h"
 #include "config/settings_store_win.h"
 #include "session/skype_link.h"
@@ -102,7 +101,7 @@ bool Application::CreateWindowAndRenderer() {
   recipients.handsetLibrary = handsetLibrary_;
   recipients.setHandsetControlRenderer = [this](DisplayRenderer* r) { handset_->SetDisplayRenderer(r); };
   recipients.setSkypeLinkRenderer = [this](DisplayRenderer* r) { link_->SetRenderer(r); };
-  recipients.supportFontFile = handset_->settings.SupportFontFile.load();
+  recipients.supportFontFile = handset_->Settings().SupportFontFile.load();
   return renderer_->Load(recipients) == kOk;
 }
 
@@ -114,7 +113,7 @@ bool Application::BringUpHandset() {
   }
   CreateStores();
   if (DisplayRenderer* renderer = renderer_->Renderer()) renderer->InitRenderer(programDirectory_.c_str());
-  handset_->handsetConnected.store(present ? 1 : 0);
+  handset_->SetConnected(present);
   link_->UpdateStatusTip();
   // Without a handset the session starts when one arrives.
   if (present) link_->RunSessionAction(kActionDiscover);
@@ -124,11 +123,9 @@ bool Application::BringUpHandset() {
 void Application::CreateStores() {
   phoneState_ = std::make_unique<PhoneState>();
   contactList_ = std::make_unique<ContactList>(*link_);
-  sessionPort_ = std::make_unique<SkypeLinkSession>(*link_);
-  handsetPort_ = std::make_unique<HandsetControlPort>(*handset_);
   NotificationDispatcher::Ports ports;
-  ports.session = sessionPort_.get();
-  ports.handset = handsetPort_.get();
+  ports.session = link_.get();
+  ports.handset = handset_.get();
   ports.phoneState = phoneState_.get();
   ports.contactList = contactList_.get();
   ports.windows = &windowProbe_;
@@ -158,7 +155,7 @@ void Application::RunMessageLoop() {
 
 void Application::Stop() {
   if (link_ != nullptr) {
-    link_->WaitDisplayIdle();
+    if (handset_ != nullptr) handset_->WaitDisplayIdle();
     link_->SaveSettings();
     // The session's threads use every object below; they end first.
     link_->Shutdown();
@@ -167,8 +164,6 @@ void Application::Stop() {
   // unloads its library.
   handset_.reset();
   dispatcher_.reset();
-  handsetPort_.reset();
-  sessionPort_.reset();
   contactList_.reset();
   phoneState_.reset();
   link_.reset();

@@ -24,13 +24,11 @@ namespace tolvane {
 class ContactList;
 class FontProcessLibrary;
 class HandsetControl;
-class HandsetControlPort;
 class MainWindow;
 class NotificationDispatcher;
 class PhoneState;
 class QorHidCtrl;
 class SkypeLink;
-class SkypeLinkSession;
 
 class Application {
  public:
@@ -71,8 +69,6 @@ class Application {
   std::unique_ptr<PhoneState> phoneState_;
   std::unique_ptr<ContactList> contactList_;
   Win32ClientWindowProbe windowProbe_;
-  std::unique_ptr<SkypeLinkSession> sessionPort_;
-  std::unique_ptr<HandsetControlPort> handsetPort_;
   std::unique_ptr<NotificationDispatcher> dispatcher_;
   QorHidCtrl* handsetLibrary_ = nullptr;
 };

@@ -96,7 +96,7 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-bool MainWindow::HandsetConnected() const { return parts_.handset->handsetConnected.load() == 1; }
+bool MainWindow::HandsetConnected() const { return parts_.handset->IsConnected(); }
 
 LRESULT MainWindow::OnAttach(UINT message, WPARAM wParam, LPARAM lParam) {
   if (lParam == kAttachSuccess) {

@@ -11,6 +11,7 @@
 
 #include "common/bounded_text.h"
 #include "common/status.h"
+#include "interfaces/handset_codes.h"
 #include "fontlib/fake_code_pages.h"
 #include "fontlib/fake_hid_ctrl.h"
 
@@ -20,7 +21,7 @@ namespace {
 using testing::DisplayChar;
 using testing::FakeHidCtrl;
 
-constexpr DisplayChar kNameField{kNameFieldCode, kFieldParameter};
+constexpr DisplayChar kNameField{kDisplayFieldName, kDisplayFieldParameter};
 
 // The stream expected for a text: the name field, then the characters with
 // parameters 0, 5, 0, 5, ...

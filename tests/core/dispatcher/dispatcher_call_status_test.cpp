@@ -218,7 +218,7 @@ TEST_P(CallStatusTable, ChangesTheStoreAndTheHandsetAsTheTableSays) {
   if (row.current.id != 0) rig.MakeCurrent(row.current.id, row.current.status);
   if (row.second.id != 0) rig.MakeSecond(row.second.id, row.second.status);
   rig.session.historyLoaded.store(row.historyLoaded);
-  rig.handset.settings.SupportInterruptRingON.store(row.interruptRing ? 1 : 0);
+  rig.handset.Settings().SupportInterruptRingON.store(row.interruptRing ? 1 : 0);
   rig.handset.mode.store(row.mode);
   if (row.errorWindow) rig.windows.Open(kClientErrorWindowClass);
   rig.Mark();

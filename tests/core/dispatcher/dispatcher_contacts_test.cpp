@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Dispatcher, UserProperties, ::testing::ValuesIn(kUserRo
 class FocusedContact : public ::testing::Test {
  protected:
   FocusedContact() {
-    rig.handset.settings.SupportContactFocus.store(1);
+    rig.handset.Settings().SupportContactFocus.store(1);
     for (const char* handle : {"alice", "bob", "carol", "dave", "erin"}) {
       contacts.AddContact(handle, 0);
       const std::string name = std::string("Name of ") + handle;
@@ -116,7 +116,7 @@ TEST_F(FocusedContact, UnlistedHandleShowsAnEmptyName) {
 }
 
 TEST_F(FocusedContact, HandleIsShownWhenNamesAreNotRendered) {
-  rig.handset.settings.NotSupportedFont.store(0);
+  rig.handset.Settings().NotSupportedFont.store(0);
   rig.handset.mode.store(kModeCallerIdAsked | kModeDuration);
   QueueAndHandle({"CONTACTS FOCUSED bob"});
   EXPECT_EQ(Shown(), (Effects{"code 62"}));
@@ -166,7 +166,7 @@ class FocusedContactIgnored : public FocusedContact, public ::testing::WithParam
 
 TEST_P(FocusedContactIgnored, LeavesTheHandsetAlone) {
   const IgnoredRow& row = GetParam();
-  rig.handset.settings.SupportContactFocus.store(row.focusOption ? 1 : 0);
+  rig.handset.Settings().SupportContactFocus.store(row.focusOption ? 1 : 0);
   rig.handset.mode.store(row.mode);
   rig.session.historyLoaded.store(row.historyLoaded);
   rig.session.attached.store(row.attached);

@@ -118,7 +118,7 @@ TEST(DispatcherHistory, RingRightAfterAChangeIsRefusedAndTheNextIsTaken) {
 
 TEST(DispatcherHistory, FocusedContactIsNotShownWhileTheHistoryIsReloaded) {
   DispatcherRig rig;
-  rig.handset.settings.SupportContactFocus.store(1);
+  rig.handset.Settings().SupportContactFocus.store(1);
   rig.Feed({"CALLHISTORYCHANGED"});
   rig.session.pendingContacts.store(1);  // counted when it was queued
   rig.Mark();

@@ -12,8 +12,8 @@
 #include "core/fakes/event_log.h"
 #include "core/fakes/fake_client_windows.h"
 #include "core/fakes/recording_contact_list.h"
-#include "core/fakes/recording_dispatch_handset.h"
-#include "core/fakes/recording_dispatch_session.h"
+#include "core/fakes/recording_handset.h"
+#include "core/fakes/recording_session.h"
 #include "core/fakes/recording_ports.h"
 #include "core/fakes/recording_renderer.h"
 #include "phone_state/phone_state.h"
@@ -33,8 +33,8 @@ struct HistoryEntryView {
 class DispatcherRig {
  public:
   EventLog log;
-  RecordingDispatchSession session{log};
-  RecordingDispatchHandset handset{log};
+  RecordingSession session{log};
+  RecordingHandset handset{log};
   PhoneState phone;
   RecordingContactList contacts{log};
   FakeClientWindows windows;
@@ -45,7 +45,7 @@ class DispatcherRig {
 
   DispatcherRig() {
     session.renderer.store(&renderer);
-    handset.settings.NotSupportedFont.store(1);  // kept negated: names are rendered
+    handset.Settings().NotSupportedFont.store(1);  // kept negated: names are rendered
   }
 
   void Feed(std::initializer_list<std::string> lines) {

@@ -12,7 +12,6 @@
 #include "interfaces/handset_mode.h"
 #include "phone_state/phone_state.h"
 #include "interfaces/client_window_probe.h"
-#include "dispatcher/dispatch_adapters.h"
 #include "dispatcher/notification_dispatcher.h"
 
 namespace tolvane::testing {
@@ -33,10 +32,8 @@ class DispatcherWiring : public ::testing::Test {
   SkypeLinkRig rig;
   PhoneState phone;
   FakeClientWindows windows;
-  SkypeLinkSession session{*rig.link};
-  HandsetControlPort handset{rig.handset};
-  NotificationDispatcher dispatcher{NotificationDispatcher::Ports{&session, &handset, &phone, &rig.contacts,
-                                                                  &windows, &rig.delay}};
+  NotificationDispatcher dispatcher{NotificationDispatcher::Ports{rig.link.get(), &rig.handset, &phone,
+                                                                  &rig.contacts, &windows, &rig.delay}};
 };
 
 TEST_F(DispatcherWiring, IncomingCallRingsTheHandsetAndAsksForTheCaller) {
@@ -45,7 +42,7 @@ TEST_F(DispatcherWiring, IncomingCallRingsTheHandsetAndAsksForTheCaller) {
   EXPECT_EQ(rig.log.Count("code 158"), 1u);
   // Names are rendered by default: the display name is asked for. The mode
   // word says so once the worker has finished the line (the command may leave before that).
-  EXPECT_TRUE(Eventually([this] { return rig.handset.HandsetMode.load() == kModeCallerIdAsked; }));
+  EXPECT_TRUE(Eventually([this] { return rig.handset.Mode() == kModeCallerIdAsked; }));
   int id = 0;
   phone.GetCurrentCallId(&id);
   EXPECT_EQ(id, 12);
@@ -73,12 +70,12 @@ TEST_F(DispatcherWiring, MissedCallMessageThroughTheSessionSlot) {
   rig.link->ShowMissedCalls(0);
   ASSERT_TRUE(rig.log.WaitFor("code 63"));
   EXPECT_EQ(rig.log.Count("renderer ShowText No Missed Calls !"), 1u);
-  EXPECT_EQ(rig.handset.HandsetMode.load(), kModeMissedCalls | kModeRenderedText);
+  EXPECT_EQ(rig.handset.Mode(), kModeMissedCalls | kModeRenderedText);
 }
 
 TEST_F(DispatcherWiring, QueuedFocusBurstShowsOnlyTheLastThree) {
-  rig.handset.settings.SupportContactFocus.store(1);
-  rig.handset.settings.NotSupportedFont.store(1);
+  rig.handset.Settings().SupportContactFocus.store(1);
+  rig.handset.Settings().NotSupportedFont.store(1);
   // The worker is held inside the status line until every focus line has
   // been queued, as when the client sends a burst while the program is busy.
   rig.settleBefore[20] = "all queued";

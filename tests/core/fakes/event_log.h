@@ -32,6 +32,12 @@ class EventLog {
     return events_;
   }
 
+  // Forgets what has been logged: a test's next part starts afresh.
+  void Clear() {
+    std::lock_guard<std::mutex> hold(lock_);
+    events_.clear();
+  }
+
   // The events that begin with `prefix`, in order.
   Events Matching(std::string_view prefix) const { return Filter(All(), prefix); }
 

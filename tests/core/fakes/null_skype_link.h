@@ -1,6 +1,8 @@
 #pragma once
 // An ISkypeLink that does nothing and succeeds (GetCustomerInfo: no text).
 // Fakes derive from it and override only what they record.
+#include <string_view>
+
 #include "interfaces/i_skype_link.h"
 
 namespace tolvane::testing {
@@ -30,7 +32,18 @@ class NullSkypeLink : public ISkypeLink {
   Status GetUserStatus(int*) override { return kOk; }
   Status ShowMissedCalls(int) override { return kOk; }
   Status SendUserStatusCode(int) override { return kOk; }
-  Status WaitDisplayIdle() override { return kOk; }
+  int RequestSkypeStatus() override { return 1; }
+  int SignalHandsetReady() override { return 1; }
+  bool HandsetAttached() const override { return false; }
+  bool HistoryLoaded() const override { return false; }
+  void SetHistoryLoaded(bool) override {}
+  int TakePendingContact() override { return -1; }
+  void ResetPendingContacts() override {}
+  void SetUserStatus(int) override {}
+  void SetConnectionStatus(int) override {}
+  void AppendSkypeAudioIn(std::string_view) override {}
+  void AppendSkypeAudioOut(std::string_view) override {}
+  DisplayRenderer* Renderer() const override { return nullptr; }
 };
 
 }  // namespace tolvane::testing

@@ -1,6 +1,8 @@
 #pragma once
 // A SkypeLink wired to recording fakes that all write one EventLog, with a
-// real HandsetControl around a recording library instance. The handset sends
+// real HandsetControl around a recording library instance. The session
+// reaches the handset through a pass-through that also logs the flags the
+// session changes ("keys <0|1>", "accept any"). The handset sends
 // its own commands (FOCUS) through a second transport logged as "direct", so
 // that they stand apart from the session's queued lines ("send").
 //
@@ -43,6 +45,34 @@ class StretchedDelay final : public ActionDelay {
   SteadyActionDelay real_;
 };
 
+// The real handset as the session reaches it, logging the flags it changes.
+class LoggedHandset final : public IHandsetControl {
+ public:
+  LoggedHandset(HandsetControl& handset, EventLog& log) : handset_(handset), log_(log) {}
+
+  int SendCode(std::uint8_t code) override { return handset_.SendCode(code); }
+  std::uint32_t Mode() const override { return handset_.Mode(); }
+  void SetMode(std::uint32_t mode) override { handset_.SetMode(mode); }
+  void AddModeBits(std::uint32_t bits) override { handset_.AddModeBits(bits); }
+  HandsetSettings& Settings() override { return handset_.Settings(); }
+  bool IsConnected() const override { return handset_.IsConnected(); }
+  void SetConnected(bool connected) override { handset_.SetConnected(connected); }
+  void EnableKeys(bool enabled) override {
+    log_.Add(enabled ? "keys 1" : "keys 0");
+    handset_.EnableKeys(enabled);
+  }
+  void AcceptAnySequence() override {
+    log_.Add("accept any");
+    handset_.AcceptAnySequence();
+  }
+  int ExecuteKeyCommand(int code) override { return handset_.ExecuteKeyCommand(code); }
+  bool WaitDisplayIdle() override { return handset_.WaitDisplayIdle(); }
+
+ private:
+  HandsetControl& handset_;
+  EventLog& log_;
+};
+
 struct SkypeLinkRig {
   explicit SkypeLinkRig(Pauses pauses = Pauses::kRecorded) {
     delay.onWait = [this](std::chrono::milliseconds duration) {
@@ -51,7 +81,7 @@ struct SkypeLinkRig {
     };
     SkypeLink::Ports ports;
     ports.transport = &transport;
-    ports.handset = &handset;
+    ports.handset = &loggedHandset;
     ports.tray = &tray;
     ports.dialogs = &dialogs;
     ports.soundMapper = &soundMapper;
@@ -80,6 +110,7 @@ struct SkypeLinkRig {
   FakeClientTransport direct{log, "direct"};
   RecordingHidCtrl hid{log};
   HandsetControl handset{std::make_unique<BorrowedHandsetLibrary>(&hid)};
+  LoggedHandset loggedHandset{handset, log};
   RecordingTray tray{log};
   RecordingOptionDialogs dialogs{log};
   RecordingSoundMapper soundMapper{log};

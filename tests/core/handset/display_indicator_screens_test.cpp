@@ -104,8 +104,7 @@ TEST_P(ScreenTest, StreamsTheScreenAndEndsIt) {
   const ScreenCase& screen = GetParam();
   screen.prepare(phone, contacts);
   EXPECT_EQ(RunScreen(screen.mode), screen.expected);
-  EXPECT_EQ(handset->HandsetMode.load(), screen.modeAfter);
-  EXPECT_EQ(handset->indicatorStop.load(), 0);
+  EXPECT_EQ(handset->Mode(), screen.modeAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, ScreenTest, ::testing::ValuesIn(kScreens),

@@ -15,11 +15,11 @@ using std::chrono::milliseconds;
 
 class IndicatorStopTest : public DisplayIndicatorTest {
  protected:
-  // Sets the stop request from inside the indicator, at the n-th pause of
-  // `length` ms: as a stopper on another thread would at that moment.
+  // Stops the indicator with the stop key from inside it, at the n-th pause
+  // of `length` ms: as a stopper on another thread would at that moment.
   void StopAtPause(int length, int n = 1) {
     pacing.onWait = [this, length, n, seen = 0](milliseconds duration) mutable {
-      if (duration.count() == length && ++seen == n) handset->indicatorStop = 1;
+      if (duration.count() == length && ++seen == n) handset->ExecuteKeyCommand(kKeyStopIndicator);
     };
   }
   // Holds the indicator in its first pause of `length` ms until the test
@@ -39,10 +39,9 @@ TEST_F(IndicatorStopTest, AStopDuringATextEndsAfterTheCurrentCharacter) {
   StopAtPause(1);  // after the first character
   EXPECT_EQ(RunScreen(kModeDuration),
             Joined({{Paused(2), Char(0, 79), Paused(25), Char(131, 10), Paused(10)},
-                    {Char('1', 0), Paused(1), Char('2', 5)},
+                    {Char('1', 0), "renderer CancelDisplay 1", Paused(1), Char('2', 5)},
                     kEndOfScreen}));
-  EXPECT_EQ(handset->indicatorStop.load(), 0);
-  EXPECT_EQ(handset->HandsetMode.load(), 0u);
+  EXPECT_EQ(handset->Mode(), 0u);
 }
 
 TEST_F(IndicatorStopTest, AStopInTheHistoryDurationSkipsTheTimestampAndKeepsBrowsing) {
@@ -50,28 +49,35 @@ TEST_F(IndicatorStopTest, AStopInTheHistoryDurationSkipsTheTimestampAndKeepsBrow
   phone.timestampText.Set("12/05");
   StopAtPause(1, 3);  // the pauses: after the mark, after (129, 10), after '0'
   EXPECT_EQ(RunScreen(kModeBrowseHistory | kModeRenderedText),
-            Joined({{Char(106, 10), Paused(1), Char(129, 10), Paused(1), Char('0', 0), Paused(1), Char(':', 5)},
+            Joined({{Char(106, 10), Paused(1), Char(129, 10), Paused(1), Char('0', 0), "renderer CancelDisplay 1",
+                     Paused(1), Char(':', 5)},
                     kEndOfScreen}));
-  EXPECT_EQ(handset->HandsetMode.load(), static_cast<std::uint32_t>(kModeBrowseHistory));
+  EXPECT_EQ(handset->Mode(), static_cast<std::uint32_t>(kModeBrowseHistory));
 }
 
 TEST_F(IndicatorStopTest, AStopBetweenCodesEndsBeforeTheRendererIsAskedForTheText) {
   StopAtPause(25);
-  EXPECT_EQ(RunScreen(kModeCallerIdAsked | kModeRenderedText), Joined({kBeginScreen, {Char(106, 10)}, kEndOfScreen}));
-  EXPECT_EQ(handset->indicatorStop.load(), 0) << "the end takes the request back";
+  EXPECT_EQ(RunScreen(kModeCallerIdAsked | kModeRenderedText),
+            Joined({{Paused(15), Char(0, 79), "renderer CancelDisplay 1", Paused(25)}, {Char(106, 10)}, kEndOfScreen}));
+  // The end takes the request back: the next screen runs whole.
+  pacing.onWait = nullptr;
+  log.Clear();
+  contacts.shownHandleText.Set("bob");
+  EXPECT_EQ(RunScreen(kModeCallerIdAsked | kModeHandleText),
+            Joined({kBeginScreen, {Char(106, 10), Paused(3), Char(112, 10), Paused(1)}, Streamed("bob"), kEndOfScreen}));
 }
 
 TEST_F(IndicatorStopTest, AStopAsTheDurationScreenBeginsSendsOnlyTheEnd) {
   phone.durationText.Set("1:05");
   StopAtPause(2);
-  EXPECT_EQ(RunScreen(kModeDuration), Joined({{Paused(2), Char(0, 79)}, kEndOfScreen}));
+  EXPECT_EQ(RunScreen(kModeDuration), Joined({{"renderer CancelDisplay 1", Paused(2), Char(0, 79)}, kEndOfScreen}));
 }
 
 TEST_F(IndicatorStopTest, TheEndReadsTheModeAgain) {
   // A stopper clears the mode while the missed-call message is on its way:
   // nothing is left to refresh.
   pacing.onWait = [this](milliseconds duration) {
-    if (duration.count() == 25) handset->HandsetMode = 0;
+    if (duration.count() == 25) handset->SetMode(0);
   };
   EXPECT_EQ(RunScreen(kModeMissedCalls | kModeRenderedText),
             Joined({kBeginScreen, {Char(106, 10), Paused(3), "renderer FinishDisplay"}, kEndOfScreen}));
@@ -79,7 +85,7 @@ TEST_F(IndicatorStopTest, TheEndReadsTheModeAgain) {
 
 TEST_F(IndicatorStopTest, OnlyOneIndicatorRunsAtATime) {
   HoldAtPause(15);
-  handset->HandsetMode = kModeCallerIdAsked | kModeRenderedText;
+  handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
   ASSERT_EQ(handset->StartIndicatorThread(), 1);
   ASSERT_TRUE(log.WaitFor("held"));
   EXPECT_EQ(handset->StartIndicatorThread(), 1) << "the running one counts";
@@ -94,16 +100,9 @@ TEST_F(IndicatorStopTest, OnlyOneIndicatorRunsAtATime) {
   EXPECT_EQ(log.Count(Char(26, 10)), 2u);
 }
 
-TEST_F(IndicatorStopTest, AStaleStopRequestDoesNotCutTheNextScreen) {
-  handset->indicatorStop = 1;  // asked after the last run had looked
-  contacts.shownHandleText.Set("bob");
-  EXPECT_EQ(RunScreen(kModeCallerIdAsked | kModeHandleText),
-            Joined({kBeginScreen, {Char(106, 10), Paused(3), Char(112, 10), Paused(1)}, Streamed("bob"), kEndOfScreen}));
-}
-
 TEST_F(IndicatorStopTest, TheKeyStopsTheRunningIndicatorThroughTheRenderer) {
   HoldAtPause(15);
-  handset->HandsetMode = kModeCallerIdAsked | kModeRenderedText;
+  handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
   ASSERT_EQ(handset->StartIndicatorThread(), 1);
   ASSERT_TRUE(log.WaitFor("held"));
   EXPECT_EQ(handset->ExecuteKeyCommand(kKeyStopIndicator), 1);
@@ -117,7 +116,7 @@ TEST_F(IndicatorStopTest, TheKeyStopsTheRunningIndicatorThroughTheRenderer) {
 TEST_F(IndicatorStopTest, ADisplayRequestReportStreamsThePreparedScreen) {
   handset->ProcessReport(MakeReport(46, 1));  // the first report sets the turn
   contacts.shownHandleText.Set("bo");
-  handset->HandsetMode = kModeCallerIdAsked | kModeHandleText;
+  handset->SetMode(kModeCallerIdAsked | kModeHandleText);
   handset->ProcessReport(MakeReport(kKeyDisplayRequest, 5));  // out of turn: a display request
   WaitForEnd();
   EXPECT_EQ(Screen(),
@@ -133,7 +132,7 @@ TEST_F(IndicatorStopTest, WaitingForNoRunReturnsAtOnce) {
 
 TEST_F(IndicatorStopTest, AWaitReturnsOnlyOnceTheRunHasEnded) {
   HoldAtPause(5);  // the end sequence's pause
-  handset->HandsetMode = kModeCallerIdAsked | kModeRenderedText;
+  handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
   ASSERT_EQ(handset->StartIndicatorThread(), 1);
   const std::uint64_t run = handset->IndicatorRun();
   ASSERT_NE(run, 0u);
@@ -141,7 +140,6 @@ TEST_F(IndicatorStopTest, AWaitReturnsOnlyOnceTheRunHasEnded) {
   EXPECT_FALSE(handset->WaitIndicatorStopped(run, milliseconds(50))) << "still in its end sequence";
   log.Add("release");
   EXPECT_TRUE(handset->WaitIndicatorStopped(run, EventLog::kDeadline));
-  EXPECT_EQ(handset->indicatorRunning.load(), 0);
   EXPECT_EQ(log.Count("renderer CancelDisplay 0"), 1u);
 }
 
@@ -149,7 +147,7 @@ TEST_F(IndicatorStopTest, AWaitIsForTheRunItNamedNotALaterScreen) {
   RunScreen(kModeCallerIdAsked | kModeRenderedText);
   EXPECT_EQ(handset->IndicatorRun(), 0u);
   HoldAtPause(15);
-  handset->HandsetMode = kModeCallerIdAsked | kModeRenderedText;
+  handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
   ASSERT_EQ(handset->StartIndicatorThread(), 1);
   const std::uint64_t second = handset->IndicatorRun();
   ASSERT_TRUE(log.WaitFor("held"));
@@ -164,7 +162,7 @@ TEST_F(IndicatorStopTest, DestroyingTheHandsetStopsAScreenInProgress) {
   pacing.onWait = [this](milliseconds duration) {
     if (duration.count() == 25) log.WaitFor("renderer CancelDisplay 1");
   };
-  handset->HandsetMode = kModeCallerIdAsked | kModeRenderedText;
+  handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
   ASSERT_EQ(handset->StartIndicatorThread(), 1);
   handset.reset();  // asks the indicator to stop and joins it
   EXPECT_EQ(log.Count("renderer FinishDisplay"), 0u);

@@ -51,9 +51,9 @@ TEST_F(HandsetTest, SendCodeReportsSuccessWhateverTheLibrarySays) {
 }
 
 TEST_F(HandsetTest, ApplyAgcSettingWritesTheGainSettingOfTheOption) {
-  handset->settings.SupportAGC = 1;
+  handset->Settings().SupportAGC = 1;
   EXPECT_EQ(handset->ApplyAgcSetting(), 1);
-  handset->settings.SupportAGC = 0;
+  handset->Settings().SupportAGC = 0;
   EXPECT_EQ(handset->ApplyAgcSetting(), 1);
   library.result = 1;
   EXPECT_EQ(handset->ApplyAgcSetting(), 0);

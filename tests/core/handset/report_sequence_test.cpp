@@ -28,7 +28,9 @@ class ReportSequenceTest : public HandsetTest {
 TEST_F(ReportSequenceTest, FirstReportIsTakenWhateverItsNumber) {
   handset->ProcessReport(MakeReport(83, 3));
   EXPECT_EQ(log.All(), (EventLog::Events{"send FOCUS", "lib SendCode 83"}));
-  EXPECT_EQ(handset->acceptAnySequence.load(), 0);
+  // Only the first: a repeat of it is dropped.
+  handset->ProcessReport(MakeReport(83, 3));
+  EXPECT_EQ(log.All(), (EventLog::Events{"send FOCUS", "lib SendCode 83"}));
 }
 
 TEST_F(ReportSequenceTest, NumbersRunCyclicallyAndRepeatsAreDropped) {
@@ -43,10 +45,10 @@ TEST_F(ReportSequenceTest, NumbersRunCyclicallyAndRepeatsAreDropped) {
 
 TEST_F(ReportSequenceTest, KeysWhileDisabledAreDroppedWithoutAcknowledgement) {
   StartInTurn();
-  handset->keysEnabled = 0;
+  handset->EnableKeys(false);
   handset->ProcessReport(MakeReport(83, 2));
   EXPECT_TRUE(Since().empty());
-  handset->keysEnabled = 1;
+  handset->EnableKeys(true);
   handset->ProcessReport(MakeReport(83, 3));  // the disabled one still used up number 2
   EXPECT_EQ(Since(), (EventLog::Events{"send FOCUS", "lib SendCode 83"}));
 }
@@ -79,7 +81,7 @@ TEST_F(ReportSequenceTest, DisplayRequestWithoutAPreparedScreenIsDropped) {
 TEST_F(ReportSequenceTest, DisplayRequestForAnotherKeyIsRefusedWhileAScreenIsPrepared) {
   StartInTurn();
   for (std::uint32_t screen : {kModeRenderedText, kModeHandleText}) {
-    handset->HandsetMode = screen;
+    handset->SetMode(screen);
     handset->ProcessReport(MakeReport(97, 5));
   }
   EXPECT_EQ(Since(), (EventLog::Events{"lib SendCode 37", "lib SendCode 37"}));
@@ -87,29 +89,28 @@ TEST_F(ReportSequenceTest, DisplayRequestForAnotherKeyIsRefusedWhileAScreenIsPre
 
 TEST_F(ReportSequenceTest, OutOfTurnNumbersAboveSevenAreDropped) {
   StartInTurn();
-  handset->HandsetMode = kModeRenderedText;
+  handset->SetMode(kModeRenderedText);
   handset->ProcessReport(MakeReport(97, 8));
   EXPECT_TRUE(Since().empty());
 }
 
 TEST_F(ReportSequenceTest, IdentificationIsTakenOutOfTurnAndSetsUpTheHandset) {
   StartInTurn();
-  handset->settings.SupportEnableKeyTone = 1;
+  handset->Settings().SupportEnableKeyTone = 1;
   handset->ProcessReport(MakeReport(kKeyIdentifyWithDisplay, 0));
   EXPECT_EQ(Since(), (EventLog::Events{"lib WriteDeviceSetting 14 128 8", "link SetHandsetAttached 1",
                                        "lib SendCode 40", "link UpdateStatusTip", "link ShowMissedCalls 1"}));
-  EXPECT_EQ(handset->hasDisplay.load(), 1);
-  EXPECT_EQ(handset->handsetConnected.load(), 1);
+  EXPECT_TRUE(handset->IsConnected());
 }
 
 TEST_F(ReportSequenceTest, IdentificationWithoutDisplayAsksForTheStatus) {
   StartInTurn();
-  handset->hasDisplay = 1;
+  handset->ProcessReport(MakeReport(kKeyIdentifyWithDisplay, 2));
+  Forget();
   handset->ProcessReport(MakeReport(kKeyIdentifyWithoutDisplay, 3));
   EXPECT_EQ(Since(), (EventLog::Events{"lib WriteDeviceSetting 14 128 8", "link SetHandsetAttached 0",
                                        "lib SendCode 41", "link UpdateStatusTip", "link SendCommand 30 0",
                                        "link SendCommand 33 0"}));
-  EXPECT_EQ(handset->hasDisplay.load(), 0);
 }
 
 TEST_F(ReportSequenceTest, ShowEntryOutsideBrowsingAcknowledgesAndSaysThereIsNone) {

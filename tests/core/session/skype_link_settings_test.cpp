@@ -43,8 +43,8 @@ TEST_F(SkypeLinkConfigurationTest, NoFileLeavesTheTextsEmptyAndTheTitleAtItsDefa
   EXPECT_EQ(Copied(&SkypeLink::GetCustomerInfo, *rig.link, kFail), "untouched");
   EXPECT_EQ(rig.link->AppName(), "");
   EXPECT_EQ(rig.link->IniPath(), kIni);
-  EXPECT_EQ(rig.handset.settings.NotSupportedFont.load(), 1);
-  EXPECT_EQ(rig.handset.settings.Reg04Value.load(), 16);
+  EXPECT_EQ(rig.handset.Settings().NotSupportedFont.load(), 1);
+  EXPECT_EQ(rig.handset.Settings().Reg04Value.load(), 16);
 }
 
 TEST_F(SkypeLinkConfigurationTest, FileValuesReachTheHandsetSettingsAndTheSessionTexts) {
@@ -62,8 +62,8 @@ TEST_F(SkypeLinkConfigurationTest, FileValuesReachTheHandsetSettingsAndTheSessio
   EXPECT_EQ(Copied(&SkypeLink::GetIconNoSkype, *rig.link), "C:\\Program Files\\Tolvane\\\\noskype.ico");
   EXPECT_EQ(Copied(&SkypeLink::GetIconActive, *rig.link), "C:\\Program Files\\Tolvane\\\\active.ico");
   EXPECT_EQ(Copied(&SkypeLink::GetCustomerInfo, *rig.link), "Tolvane 1.0\r\nSupport: help@example.org");
-  EXPECT_EQ(rig.handset.settings.SupportHideWindows.load(), 0);
-  EXPECT_EQ(rig.handset.settings.Reg1CValue.load(), 12);
+  EXPECT_EQ(rig.handset.Settings().SupportHideWindows.load(), 0);
+  EXPECT_EQ(rig.handset.Settings().Reg1CValue.load(), 12);
 }
 
 TEST_F(SkypeLinkConfigurationTest, TheConfiguredNameGoesOutWithTheNameCommand) {
@@ -102,8 +102,8 @@ TEST_F(SkypeLinkConfigurationTest, TheEffectiveAudioSwitchDecidesTheSetUpsAudioC
 
 TEST_F(SkypeLinkConfigurationTest, SaveWritesWhatTheDialogLeftInTheSettings) {
   rig.link->ReadSettings();
-  rig.handset.settings.SupportAutoRunSkype.store(1);
-  rig.handset.settings.SupportEnableKeyTone.store(0);
+  rig.handset.Settings().SupportAutoRunSkype.store(1);
+  rig.handset.Settings().SupportEnableKeyTone.store(0);
   EXPECT_EQ(rig.link->SaveSettings(), kOk);
   EXPECT_EQ(store.Get("SETTINGS", "SupportAutoRunSkype"), "1");
   EXPECT_EQ(store.Get("SETTINGS", "SupportAutoSwitchAudioDevice"), "0");
@@ -116,7 +116,7 @@ TEST_F(SkypeLinkConfigurationTest, RestoreDefaultsTellsTheHandsetItsKeyToneAndPa
   store.Set("SETTINGS", "SupportEnableKeyTone", "0");
   rig.link->ReadSettings();
   EXPECT_EQ(rig.link->RestoreDefaultSettings(), kOk);
-  EXPECT_EQ(rig.handset.settings.SupportEnableKeyTone.load(), 1);
+  EXPECT_EQ(rig.handset.Settings().SupportEnableKeyTone.load(), 1);
   EXPECT_EQ(store.Get("SETTINGS", "SupportEnableKeyTone"), "1");
   EXPECT_EQ(rig.log.All(), (Lines{"code 40", "sleep 5"}));
 }
@@ -131,12 +131,12 @@ TEST_F(SkypeLinkConfigurationTest, RingListGoesIntoTheDialogsControl) {
 
 TEST(SkypeLinkWithoutConfigurationTest, SettingsOperationsChangeNothing) {
   SkypeLinkRig rig;
-  rig.handset.settings.SupportSky.store(0);
+  rig.handset.Settings().SupportSky.store(0);
   EXPECT_EQ(rig.link->ReadSettings(), kOk);
   EXPECT_EQ(rig.link->SaveSettings(), kOk);
   EXPECT_EQ(rig.link->RestoreDefaultSettings(), kOk);
   EXPECT_EQ(rig.link->FillRingList(nullptr, 1011), kOk);
-  EXPECT_EQ(rig.handset.settings.SupportSky.load(), 0);
+  EXPECT_EQ(rig.handset.Settings().SupportSky.load(), 0);
   EXPECT_TRUE(rig.log.All().empty());
 }
 

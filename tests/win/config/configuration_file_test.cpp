@@ -26,7 +26,7 @@ class ConfigurationFileTest : public ::testing::Test {
     EXPECT_EQ((rig.link.get()->*getter)(out), expected);
     return out;
   }
-  const HandsetSettings& Settings() const { return rig.handset.settings; }
+  HandsetSettings& Settings() { return rig.handset.Settings(); }
 
   IniDirectory directory;
   DirectoryProfileStore store{directory};
@@ -108,9 +108,9 @@ TEST_F(ConfigurationFileTest, LongTextsAreCutTo259Characters) {
 TEST_F(ConfigurationFileTest, SaveAndRestoreWriteOnlyTheThreeSettingsKeys) {
   directory.Write("[SYSTEM]\r\nSupportEnableKeyTone=1\r\nSupportAutoRunSkype=1\r\n");
   rig.link->ReadSettings();
-  rig.handset.settings.SupportAutoRunSkype.store(0);
-  rig.handset.settings.SupportEnableKeyTone.store(0);
-  rig.handset.settings.SupportAutoSwitchAudioDevice.store(1);
+  rig.handset.Settings().SupportAutoRunSkype.store(0);
+  rig.handset.Settings().SupportEnableKeyTone.store(0);
+  rig.handset.Settings().SupportAutoSwitchAudioDevice.store(1);
   rig.link->SaveSettings();
   char value[16] = {};
   GetPrivateProfileStringA("SETTINGS", "SupportAutoRunSkype", "", value, sizeof value, directory.IniFile().c_str());

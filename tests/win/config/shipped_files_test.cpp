@@ -47,7 +47,7 @@ class ShippedFilesTest : public ::testing::Test {
 
 TEST_F(ShippedFilesTest, AFreshInstallReadsTheProductDefaults) {
   rig.link->ReadSettings();
-  const HandsetSettings& s = rig.handset.settings;
+  const HandsetSettings& s = rig.handset.Settings();
   EXPECT_EQ(s.NotSupportedFont.load(), 1);
   EXPECT_EQ(s.SupportSky.load(), 1);
   EXPECT_EQ(s.SupportHideWindows.load(), 1);

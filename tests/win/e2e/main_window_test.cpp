@@ -90,7 +90,7 @@ class MainWindowTest : public ::testing::Test {
     messages = *RegisterSkypeApiMessages();
     transport = std::make_unique<Win32ClientTransport>(messages);
     observed = std::make_unique<ObservedTransport>(*transport);
-    handset.handsetConnected.store(1);
+    handset.SetConnected(1 == 1);
     SkypeLink::Ports ports;
     ports.transport = observed.get();
     ports.handset = &handset;
@@ -177,9 +177,9 @@ TEST_F(MainWindowTest, AttachSuccessKeepsTheClientWindowAndSetsUpTheSessionHalfA
 }
 
 TEST_F(MainWindowTest, ApiAvailableRediscoversOnlyWhileTheHandsetIsConnected) {
-  handset.handsetConnected.store(0);
+  handset.SetConnected(0 == 1);
   EXPECT_EQ(Attach(MainWindow::kAttachApiAvailable), 1);
-  handset.handsetConnected.store(1);
+  handset.SetConnected(1 == 1);
   EXPECT_EQ(Attach(MainWindow::kAttachApiAvailable), 1);
   ASSERT_TRUE(log.WaitFor("discover"));
   // Every action has run once the session is shut down.
@@ -223,9 +223,9 @@ TEST_F(MainWindowTest, LinesBeforeTheAttachAreNotTakenFromAnyone) {
 
 TEST_F(MainWindowTest, LinesWhileNoHandsetIsConnectedAreTakenAndDropped) {
   Attach(MainWindow::kAttachSuccess);
-  handset.handsetConnected.store(0);
+  handset.SetConnected(0 == 1);
   EXPECT_EQ(SendText(client->Handle(), "dropped"), TRUE);
-  handset.handsetConnected.store(1);
+  handset.SetConnected(1 == 1);
   EXPECT_EQ(SendText(client->Handle(), "kept"), TRUE);
   ASSERT_TRUE(log.WaitFor("line kept"));
   EXPECT_EQ(log.Matching("line "), EventLog::Events{"line kept"});

@@ -1,8 +1,8 @@
 #pragma once
-// A DispatchSession that records into an EventLog and keeps the session's
-// values in plain atomics. Commands are logged as the text the client would
+// The session as the dispatcher sees it: records into an EventLog and keeps
+// the session's values in plain atomics. Commands are logged as the text the client would
 // receive: "cmd <line>" for SendCommand, "queue <line>" for QueueCommand.
-// Other calls: "tip", "wait idle", "status code <n>", "request status",
+// Other calls: "tip", "status code <n>", "request status",
 // "handset ready", "history loaded <0|1>".
 #include <atomic>
 #include <mutex>
@@ -10,13 +10,13 @@
 
 #include "core/fakes/event_log.h"
 #include "protocol/command_text.h"
-#include "dispatcher/dispatch_session.h"
+#include "core/fakes/null_skype_link.h"
 
 namespace tolvane::testing {
 
-class RecordingDispatchSession final : public DispatchSession {
+class RecordingSession final : public NullSkypeLink {
  public:
-  explicit RecordingDispatchSession(EventLog& log) : log_(log) {}
+  explicit RecordingSession(EventLog& log) : log_(log) {}
 
   std::atomic<bool> attached{true};
   std::atomic<bool> historyLoaded{true};
@@ -35,16 +35,35 @@ class RecordingDispatchSession final : public DispatchSession {
     return audioOut_;
   }
 
-  void SendCommand(int kind, const char* user, int callId) override {
+  Status SendCommand(int kind, const char* user, int callId) override {
     const std::string line = BuildCommandText(kind, user, callId, CommandInputs{appName, ""});
     if (!line.empty()) log_.Add("cmd " + line);
+    return kOk;
   }
-  void QueueCommand(const char* line) override { log_.Add("queue " + std::string(line)); }
-  void UpdateStatusTip() override { log_.Add("tip"); }
-  void WaitDisplayIdle() override { log_.Add("wait idle"); }
-  void SendUserStatusCode(int status) override { log_.Add("status code " + std::to_string(status)); }
-  void RequestSkypeStatus() override { log_.Add("request status"); }
-  void SignalHandsetReady() override { log_.Add("handset ready"); }
+  Status QueueCommand(const char* line) override {
+    log_.Add("queue " + std::string(line));
+    return kOk;
+  }
+  Status UpdateStatusTip() override {
+    log_.Add("tip");
+    return kOk;
+  }
+  Status SendUserStatusCode(int status) override {
+    log_.Add("status code " + std::to_string(status));
+    return kOk;
+  }
+  Status GetUserStatus(int* out) override {
+    *out = userStatus.load();
+    return kOk;
+  }
+  int RequestSkypeStatus() override {
+    log_.Add("request status");
+    return 1;
+  }
+  int SignalHandsetReady() override {
+    log_.Add("handset ready");
+    return 1;
+  }
   bool HandsetAttached() const override { return attached.load(); }
   bool HistoryLoaded() const override { return historyLoaded.load(); }
   void SetHistoryLoaded(bool loaded) override {
@@ -54,7 +73,6 @@ class RecordingDispatchSession final : public DispatchSession {
   int TakePendingContact() override { return pendingContacts.fetch_sub(1) - 1; }
   void ResetPendingContacts() override { pendingContacts.store(0); }
   void SetUserStatus(int status) override { userStatus.store(status); }
-  int UserStatus() const override { return userStatus.load(); }
   void SetConnectionStatus(int status) override { connectionStatus.store(status); }
   void AppendSkypeAudioIn(std::string_view text) override {
     std::lock_guard<std::mutex> hold(lock_);
