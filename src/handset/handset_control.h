@@ -67,11 +67,11 @@ class HandsetControl final : public IHandsetControl {
   void SetPorts(const Ports& ports);
 
   // Library wrappers: 1 for success, 0 for failure (or no library).
-  int CloseDevice();
-  int OpenDevice();
+  int CloseDevice() override;
+  int OpenDevice() override;
   int ShutdownDevice();
-  int StartDevice(WindowHandle notifyWindow);
-  int AbortStart();
+  int StartDevice(WindowHandle notifyWindow) override;
+  int AbortStart() override;
   int SendCode(std::uint8_t code) override;
   int SendDisplayChar(int code, int parameter);
   int WriteDeviceSetting(int a, int b, int c);
@@ -81,7 +81,7 @@ class HandsetControl final : public IHandsetControl {
   // Report queue. QueueReport drops reports the library marked with lParam -1;
   // the main window handles the two volume bits before it calls this.
   void QueueReport(std::uint32_t wParam, std::intptr_t lParam);
-  int ClearReports();  // returns 1
+  int ClearReports() override;  // returns 1
   int StartReportThread();  // 1 started (or already running), 0 failed
 
   // One turn of the report thread for one report: sequence check, then the

@@ -9,12 +9,22 @@
 // Every operation may be called from any thread.
 #include <cstdint>
 
+#include "common/abi.h"
 #include "interfaces/handset_settings.h"
 
 namespace tolvane {
 
 class IHandsetControl {
  public:
+  // The device through the handset library: 1 for success, 0 for failure.
+  // StartDevice names the window the library posts the handset's reports to.
+  virtual int OpenDevice() = 0;
+  virtual int StartDevice(WindowHandle notifyWindow) = 0;
+  virtual int CloseDevice() = 0;
+  virtual int AbortStart() = 0;
+  // Discards the reports not yet handled (the system is going to sleep).
+  virtual int ClearReports() = 0;
+
   // Always 1: the handset acts on codes at once, and nobody can do anything
   // about a lost one.
   virtual int SendCode(std::uint8_t code) = 0;

@@ -10,3 +10,6 @@
 #define IDS_TIP_SKYPE_OFFLINE 7    // a handset, the client off-line
 #define IDS_TIP_HANDSET_IN_USE 8   // both on-line
 #define IDS_TIP_ALL_OFFLINE 9      // neither
+
+// The prefix of the handset's device names ("USB").
+#define IDS_HANDSET_PREFIX 10

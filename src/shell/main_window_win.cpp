@@ -4,10 +4,13 @@
 #include <optional>
 #include <string>
 
+#include <mmsystem.h>
+
 #include "handset/handset_control.h"
 #include "interfaces/hid_ctrl_library.h"
-#include "session/client_transport_win.h"
 #include "interfaces/i_skype_link.h"
+#include "session/client_transport_win.h"
+#include "shell/handset_presence_win.h"
 
 namespace tolvane {
 namespace {
@@ -44,6 +47,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(const Parts& parts, const std::st
                                       nullptr, nullptr, parts.instance, self.get());
   if (window == nullptr) return nullptr;
   parts.transport->SetMainWindow(window);
+  RegisterHandsetNotifications(window);
   return self;
 }
 
@@ -87,6 +91,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case kClientDetachedMessage: return OnClientDetached();
     case WM_PAINT: return OnPaint();
+    case WM_DEVICECHANGE: return OnDeviceChange(wParam, lParam);
+    case WM_POWERBROADCAST: return OnPowerBroadcast(wParam, lParam);
+    case MM_MIXM_CONTROL_CHANGE: return OnMixerChange(wParam, lParam);
+    case kTrayCallbackMessage: return OnTrayNotification(wParam, lParam);
     case WM_DESTROY: return OnDestroy();
     default: return Default(message, wParam, lParam);
   }
@@ -141,7 +149,36 @@ LRESULT MainWindow::OnTimer(WPARAM wParam, LPARAM lParam) {
     DestroyWindow(window_);
     return 0;
   }
+  if (presence_ != nullptr) {
+    const unsigned id = static_cast<unsigned>(wParam);
+    if (presence_->IsCheckTimer(id)) return Answer(presence_->OnTimer(id), WM_TIMER, wParam, lParam);
+    presence_->OnOtherTimer();
+  }
   return Default(WM_TIMER, wParam, lParam);
+}
+
+LRESULT MainWindow::Answer(HandsetPresence::Reply reply, UINT message, WPARAM wParam, LPARAM lParam) {
+  return reply == HandsetPresence::Reply::kHandled ? 1 : Default(message, wParam, lParam);
+}
+
+LRESULT MainWindow::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
+  if (presence_ == nullptr || exiting_) return Default(WM_DEVICECHANGE, wParam, lParam);
+  return Answer(presence_->OnDeviceChange(static_cast<unsigned>(wParam)), WM_DEVICECHANGE, wParam, lParam);
+}
+
+LRESULT MainWindow::OnPowerBroadcast(WPARAM wParam, LPARAM lParam) {
+  if (presence_ == nullptr || exiting_) return Default(WM_POWERBROADCAST, wParam, lParam);
+  return Answer(presence_->OnPowerBroadcast(static_cast<unsigned>(wParam)), WM_POWERBROADCAST, wParam, lParam);
+}
+
+LRESULT MainWindow::OnMixerChange(WPARAM wParam, LPARAM lParam) {
+  if (parts_.mixerChange) parts_.mixerChange(wParam, lParam);
+  return 1;
+}
+
+LRESULT MainWindow::OnTrayNotification(WPARAM wParam, LPARAM lParam) {
+  if (!parts_.trayNotification) return Default(kTrayCallbackMessage, wParam, lParam);
+  return parts_.trayNotification(wParam, lParam);
 }
 
 LRESULT MainWindow::OnHandsetReport(WPARAM wParam, LPARAM lParam) {
@@ -160,6 +197,7 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     BeginExit();
     return 1;
   }
+  if (parts_.menuCommand && parts_.menuCommand(LOWORD(wParam))) return 1;
   return Default(WM_COMMAND, wParam, lParam);
 }
 
@@ -169,6 +207,8 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 void MainWindow::BeginExit() {
   if (exiting_) return;
   exiting_ = true;
+  if (presence_ != nullptr) presence_->CancelChecks();
+  if (parts_.leaving) parts_.leaving();
   if (!parts_.transport->IsAttached()) {
     DestroyWindow(window_);
     return;

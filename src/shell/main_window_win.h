@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "shell/handset_presence.h"
+
 namespace tolvane {
 
 class HandsetControl;
@@ -32,6 +34,16 @@ class MainWindow {
     // The handset's volume keys (report bit 16 up, bit 17 down) for the
     // speaker level. Empty: those reports are dropped.
     std::function<void(bool up)> volumeKey;
+    // A mixer control changed (MM_MIXM_CONTROL_CHANGE: mixer, control id).
+    // Empty: nothing follows the mixer.
+    std::function<void(WPARAM mixer, LPARAM control)> mixerChange;
+    // The tray icon's callback message. Empty: not handled.
+    std::function<LRESULT(WPARAM id, LPARAM event)> trayNotification;
+    // A menu command other than Exit: the dialogs. Empty: not handled.
+    std::function<bool(WORD command)> menuCommand;
+    // On Exit, before the window closes: stop the dialogs' workers and take
+    // the tray icon away. Empty: nothing to do.
+    std::function<void()> leaving;
   };
 
   // Timer that starts the session's set-up after the client granted the attach.
@@ -42,6 +54,8 @@ class MainWindow {
   static constexpr UINT kExitDeadlineMs = 3000;
   // Menu command: detach from the client, then close.
   static constexpr WORD kCommandExit = 40001;
+  // The tray icon's callback message.
+  static constexpr UINT kTrayCallbackMessage = 0x800A;
   // Attach statuses of the client.
   static constexpr LPARAM kAttachSuccess = 0;
   static constexpr LPARAM kAttachApiAvailable = 0x8001;
@@ -64,6 +78,10 @@ class MainWindow {
   // Null once the window has been destroyed.
   HWND Handle() const { return window_; }
 
+  // Device and power events go to `presence` once start-up has made it; it
+  // must outlive the window.
+  void SetPresence(HandsetPresence* presence) { presence_ = presence; }
+
  private:
   explicit MainWindow(const Parts& parts);
 
@@ -78,12 +96,18 @@ class MainWindow {
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnClientDetached();
   LRESULT OnPaint();
+  LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
+  LRESULT OnMixerChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
+  LRESULT Answer(HandsetPresence::Reply reply, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnDestroy();
 
   void BeginExit();
   bool HandsetConnected() const;
 
   Parts parts_;
+  HandsetPresence* presence_ = nullptr;
   HWND window_ = nullptr;
   bool exiting_ = false;
 };

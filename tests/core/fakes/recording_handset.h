@@ -17,7 +17,16 @@ class RecordingHandset final : public IHandsetControl {
 
   HandsetSettings settings;
   std::atomic<std::uint32_t> mode{0};
+  std::atomic<bool> connected{true};
+  // What the device operations answer (1 success, 0 failure).
+  int openResult = 1;
+  int startResult = 1;
 
+  int OpenDevice() override { return Logged("open", openResult); }
+  int StartDevice(WindowHandle) override { return Logged("start", startResult); }
+  int CloseDevice() override { return Logged("close", 1); }
+  int AbortStart() override { return Logged("abort start", 1); }
+  int ClearReports() override { return Logged("clear reports", 1); }
   int SendCode(std::uint8_t code) override {
     log_.Add("code " + std::to_string(code));
     return 1;
@@ -26,8 +35,11 @@ class RecordingHandset final : public IHandsetControl {
   void SetMode(std::uint32_t value) override { mode.store(value); }
   void AddModeBits(std::uint32_t bits) override { mode.fetch_or(bits); }
   HandsetSettings& Settings() override { return settings; }
-  bool IsConnected() const override { return true; }
-  void SetConnected(bool) override {}
+  bool IsConnected() const override { return connected.load(); }
+  void SetConnected(bool value) override {
+    connected.store(value);
+    log_.Add(value ? "connected 1" : "connected 0");
+  }
   void EnableKeys(bool) override {}
   void AcceptAnySequence() override {}
   int ExecuteKeyCommand(int code) override {
@@ -40,6 +52,11 @@ class RecordingHandset final : public IHandsetControl {
   }
 
  private:
+  int Logged(const char* event, int result) {
+    log_.Add(event);
+    return result;
+  }
+
   EventLog& log_;
 };
 

@@ -50,6 +50,11 @@ class LoggedHandset final : public IHandsetControl {
  public:
   LoggedHandset(HandsetControl& handset, EventLog& log) : handset_(handset), log_(log) {}
 
+  int OpenDevice() override { return handset_.OpenDevice(); }
+  int StartDevice(WindowHandle window) override { return handset_.StartDevice(window); }
+  int CloseDevice() override { return handset_.CloseDevice(); }
+  int AbortStart() override { return handset_.AbortStart(); }
+  int ClearReports() override { return handset_.ClearReports(); }
   int SendCode(std::uint8_t code) override { return handset_.SendCode(code); }
   std::uint32_t Mode() const override { return handset_.Mode(); }
   void SetMode(std::uint32_t mode) override { handset_.SetMode(mode); }
