@@ -37,13 +37,9 @@ std::unique_ptr<HidCtrlModule> HidCtrlModule::Load(const HidCtrlLoadOptions& opt
     FailAndFree(module, box, "Failed to Get API - CreateComponentInstance", "CreateDLLInstance");
     return nullptr;
   }
-  // Both entry points are resolved before an instance exists: an instance
-  // that could never be deleted is not created at all.
+  // A library without the delete entry still works the handset; it can only
+  // not be taken down in order, which is said when the program ends.
   auto destroy = EntryPoint<HidCtrlDeleteFn>(module, "DeleteComponentInstance");
-  if (destroy == nullptr) {
-    FailAndFree(module, box, "Failed to Get API - DeleteComponentInstance", "DeleteDLLInstance");
-    return nullptr;
-  }
   QorHidCtrl* instance = nullptr;
   if (create(&instance) == 0 || instance == nullptr) {
     FailAndFree(module, box, "Failed to create instance in module - QorHIDCtrl.dll", "CreateDLLInstance");
@@ -54,7 +50,9 @@ std::unique_ptr<HidCtrlModule> HidCtrlModule::Load(const HidCtrlLoadOptions& opt
 
 HidCtrlModule::~HidCtrlModule() {
   instance_->ShutdownDevice();
-  if (deleteInstance_(&instance_) == 0) {
+  if (deleteInstance_ == nullptr) {
+    messageBox_(nullptr, "Failed to Get API - DeleteComponentInstance", "DeleteDLLInstance", kBoxStyle);
+  } else if (deleteInstance_(&instance_) == 0) {
     messageBox_(nullptr, "Failed to detete instance in module - QorHIDCtrl.DLL", "DeleteDLLInstance", kBoxStyle);
   }
   instance_ = nullptr;
