@@ -15,6 +15,7 @@
 #include "dispatcher/notification_dispatcher.h"
 #include "config/settings_store_win.h"
 #include "session/skype_link.h"
+#include "common/windows_version.h"
 
 namespace tolvane {
 namespace {
@@ -47,6 +48,7 @@ bool Application::Start() {
   if (!CreateWindowAndRenderer()) return false;
   if (!BringUpHandset()) return false;
   handset_->StartReportThread();
+  running_ = true;
   return true;
 }
 
@@ -66,8 +68,12 @@ bool Application::CreateSession() {
   ports.transport = transport_.get();
   ports.handset = handset_.get();
   ports.delay = &delay_;
-  // Seam: the tray icon, the option dialogs and the sound mapper are
-  // attached here once they exist.
+  handsetPrefix_ = CurrentWindowsVersionClass() == 4 ? LoadResourceString(instance_, IDS_HANDSET_PREFIX, "USB")
+                                                     : std::string("USB");
+  defaultDevices_ = std::make_unique<DefaultAudioDevices>(waveDevices_, soundMapperKey_, handsetPrefix_);
+  ports.soundMapper = defaultDevices_.get();
+  // Seam: the tray icon and the option dialogs are attached here once they
+  // exist.
   link_ = std::make_unique<SkypeLink>(ports);
 
   programDirectory_ = ProgramDirectory(instance_);
@@ -112,6 +118,8 @@ bool Application::BringUpHandset() {
     return false;
   }
   CreateStores();
+  StartPresence();
+  if (present) mixers_->Open();
   if (DisplayRenderer* renderer = renderer_->Renderer()) renderer->InitRenderer(programDirectory_.c_str());
   handset_->SetConnected(present);
   link_->UpdateStatusTip();
@@ -120,9 +128,30 @@ bool Application::BringUpHandset() {
   return true;
 }
 
+void Application::StartPresence() {
+  const HWND window = window_->Handle();
+  checkTimers_ = std::make_unique<WindowCheckTimers>(window);
+  launcher_ = std::make_unique<ShellClientLauncher>(window);
+  mixers_ = std::make_unique<WinmmHandsetMixers>(window, handsetPrefix_);
+  HandsetPresence::Parts parts;
+  parts.handset = handset_.get();
+  parts.link = link_.get();
+  parts.phoneState = phoneState_.get();
+  parts.contactList = contactList_.get();
+  parts.mixers = mixers_.get();
+  parts.timers = checkTimers_.get();
+  parts.launcher = launcher_.get();
+  parts.windows = &windowProbe_;
+  parts.soundMapper = defaultDevices_.get();
+  parts.mainWindow = window;
+  parts.windowsVersionClass = CurrentWindowsVersionClass();
+  presence_ = std::make_unique<HandsetPresence>(parts);
+  window_->SetPresence(presence_.get());
+}
+
 void Application::CreateStores() {
   phoneState_ = std::make_unique<PhoneState>();
-  contactList_ = std::make_unique<ContactList>(*link_);
+  contactList_ = std::make_unique<ContactList>(*link_, caseMapping_);
   NotificationDispatcher::Ports ports;
   ports.session = link_.get();
   ports.handset = handset_.get();
@@ -154,9 +183,15 @@ void Application::RunMessageLoop() {
 }
 
 void Application::Stop() {
-  if (link_ != nullptr) {
-    if (handset_ != nullptr) handset_->WaitDisplayIdle();
+  if (running_) {
+    // The handset is shut down once, when its owner lets the library go below.
+    handset_->WaitDisplayIdle();
     link_->SaveSettings();
+    running_ = false;
+  }
+  if (window_ != nullptr) window_->SetPresence(nullptr);
+  presence_.reset();
+  if (link_ != nullptr) {
     // The session's threads use every object below; they end first.
     link_->Shutdown();
   }

@@ -4,10 +4,15 @@
 //
 // Start-up order: the two Skype messages; the handset library and
 // HandsetControl; the SkypeLink with the Win32 transport (its workers start
-// at once); the settings; the single-instance check; the main window; the
-// display renderer; the handset (opened and, when present, started, with
-// the discover handshake begun); the phone state, the contact list and the
-// notification dispatcher; last the handset's report thread.
+// at once); the settings; the single-instance check; the main window (with
+// the device notifications); the display renderer; the handset (opened and,
+// when present, started); the phone state, the contact list and the
+// notification dispatcher; the handset's presence; the discover handshake
+// when a handset is there; last the handset's report thread.
+//
+// A start that ends early (a copy already runs, a library or the window is
+// missing, the handset will not start) leaves the configuration file as it
+// was: the settings are saved only by a program that has run.
 #include <windows.h>
 
 #include <memory>
@@ -17,7 +22,12 @@
 #include "session/client_transport_win.h"
 #include "shell/client_window_probe_win.h"
 #include "config/dialog_list_win.h"
+#include "audio/default_audio_devices.h"
+#include "audio/sound_mapper_key_win.h"
+#include "audio/wave_devices_win.h"
 #include "config/settings_store_win.h"
+#include "phone_state/case_mapping_win.h"
+#include "shell/handset_presence_win.h"
 
 namespace tolvane {
 
@@ -53,13 +63,21 @@ class Application {
   bool BringUpHandset();
   void CreateStores();
 
+  void StartPresence();
+
   HINSTANCE instance_;
+  bool running_ = false;  // start-up completed: the settings are saved at exit
   std::string programDirectory_;
   std::string className_;
   bool classRegistered_ = false;
 
   std::unique_ptr<HandsetControl> handset_;
   std::unique_ptr<Win32ClientTransport> transport_;
+  // The handset's devices carry this prefix in their names.
+  std::string handsetPrefix_;
+  WinmmWaveDevices waveDevices_;
+  RegistrySoundMapperKey soundMapperKey_;
+  std::unique_ptr<DefaultAudioDevices> defaultDevices_;
   SteadyActionDelay delay_;
   PrivateProfileStore settingsStore_;
   ComboBoxDialogList ringList_;
@@ -70,6 +88,11 @@ class Application {
   std::unique_ptr<ContactList> contactList_;
   Win32ClientWindowProbe windowProbe_;
   std::unique_ptr<NotificationDispatcher> dispatcher_;
+  AnsiCaseMapping caseMapping_;
+  std::unique_ptr<WindowCheckTimers> checkTimers_;
+  std::unique_ptr<ShellClientLauncher> launcher_;
+  std::unique_ptr<WinmmHandsetMixers> mixers_;
+  std::unique_ptr<HandsetPresence> presence_;
   QorHidCtrl* handsetLibrary_ = nullptr;
 };
 
