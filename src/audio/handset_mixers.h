@@ -10,7 +10,7 @@
 //     (volume keys and identification, through LevelControl);
 //   - the main window's MM_MIXM_CONTROL_CHANGE during a call:
 //     micFader.OnControlChange(wParam, lParam);
-//   - the volume dialog: GetFaderLevel and SetFaderValue(CMixerFader::kDialogLevel, level).
+//   - the volume dialog: GetFaderLevel and SetFaderValue(kFaderSetDialog, level).
 // A control whose Init failed stays closed: its operations do nothing and
 // return 0.
 #include <string>

@@ -86,14 +86,14 @@ int CMixerFader::SetFaderValue(int kind, int level) {
   if (!HasValues()) return 0;
   std::uint32_t value = 0;
   switch (kind) {
-    case kStepUp:
+    case kFaderStepUp:
       value = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{position_} + kKeySteps, steps_) * step_);
       break;
-    case kStepDown:
+    case kFaderStepDown:
       value = position_ > kKeySteps ? (position_ - kKeySteps) * step_ : 0;
       break;
-    case kSetLevel:
-    case kDialogLevel:
+    case kFaderSetLevel:
+    case kFaderSetDialog:
       value = LevelValue(level);
       break;
     default:

@@ -17,12 +17,6 @@ class CMixerFader final : public CMixerBase, public LevelControl {
  public:
   // Subtype of a plain volume fader, the only one the program uses.
   static constexpr int kVolumeSubtype = 2;
-  // SetFaderValue kinds: 25 steps up, 25 steps down, set a level, and the
-  // same from the volume dialog.
-  static constexpr int kStepUp = 0;
-  static constexpr int kStepDown = 1;
-  static constexpr int kSetLevel = 2;
-  static constexpr int kDialogLevel = 4;
   static constexpr int kMaxLevel = 32;
 
   using CMixerBase::CMixerBase;
@@ -36,9 +30,9 @@ class CMixerFader final : public CMixerBase, public LevelControl {
   // Position and balance from the values last read.
   void SetHVSliderPos();
 
-  // Writes a new value by `kind` (see above; `level` is used by kSetLevel and
-  // kDialogLevel and is held to 0-32). Returns the new position, 0 when
-  // nothing was written.
+  // Writes a new value by `kind` (a FaderKind; `level` is used by the two
+  // set kinds and is held to 0-32). Returns the new position, 0 when nothing
+  // was written (an unknown kind writes nothing).
   int SetFaderValue(int kind, int level) override;
 
   // Level 0-32 of the first channel as the device has it now; 0 when it
