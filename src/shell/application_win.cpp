@@ -16,6 +16,8 @@
 #include "config/settings_store_win.h"
 #include "session/skype_link.h"
 #include "common/windows_version.h"
+#include "interfaces/level_control.h"
+#include "interfaces/status_codes.h"
 
 namespace tolvane {
 namespace {
@@ -71,6 +73,7 @@ bool Application::CreateSession() {
   handsetPrefix_ = CurrentWindowsVersionClass() == 4 ? LoadResourceString(instance_, IDS_HANDSET_PREFIX, "USB")
                                                      : std::string("USB");
   defaultDevices_ = std::make_unique<DefaultAudioDevices>(waveDevices_, soundMapperKey_, handsetPrefix_);
+  mixers_ = std::make_unique<HandsetMixers>(mixerApi_, &mixerTrace_, handsetPrefix_);
   ports.soundMapper = defaultDevices_.get();
   // Seam: the tray icon and the option dialogs are attached here once they
   // exist.
@@ -98,7 +101,15 @@ bool Application::CreateWindowAndRenderer() {
   parts.transport = transport_.get();
   parts.handset = handset_.get();
   parts.findClientWindows = [] { FindSkypeWindows(); };
-  // Seam: parts.volumeKey = the speaker fader once the mixer exists.
+  parts.volumeKey = [this](bool up) { mixers_->speakerFader.SetFaderValue(up ? kFaderStepUp : kFaderStepDown, 0); };
+  // The microphone's level is kept audible while a call is on.
+  parts.mixerChange = [this](WPARAM mixer, LPARAM control) {
+    int status = kCallStatusNone;
+    if (phoneState_ != nullptr) phoneState_->GetCurrentCallStatus(&status);
+    if (status == kCallStatusInProgress || status == kCallStatusEarlyMedia) {
+      mixers_->micFader.OnControlChange(static_cast<MixerHandle>(mixer), static_cast<std::intptr_t>(control));
+    }
+  };
   window_ = MainWindow::Create(parts, className_, title);
   if (window_ == nullptr) return false;
 
@@ -119,7 +130,7 @@ bool Application::BringUpHandset() {
   }
   CreateStores();
   StartPresence();
-  if (present) mixers_->Open();
+  if (present) mixerControls_->Open();
   if (DisplayRenderer* renderer = renderer_->Renderer()) renderer->InitRenderer(programDirectory_.c_str());
   handset_->SetConnected(present);
   link_->UpdateStatusTip();
@@ -132,13 +143,13 @@ void Application::StartPresence() {
   const HWND window = window_->Handle();
   checkTimers_ = std::make_unique<WindowCheckTimers>(window);
   launcher_ = std::make_unique<ShellClientLauncher>(window);
-  mixers_ = std::make_unique<WinmmHandsetMixers>(window, handsetPrefix_);
+  mixerControls_ = std::make_unique<HandsetMixerControls>(*mixers_, mixerApi_, handsetPrefix_, window);
   HandsetPresence::Parts parts;
   parts.handset = handset_.get();
   parts.link = link_.get();
   parts.phoneState = phoneState_.get();
   parts.contactList = contactList_.get();
-  parts.mixers = mixers_.get();
+  parts.mixers = mixerControls_.get();
   parts.timers = checkTimers_.get();
   parts.launcher = launcher_.get();
   parts.windows = &windowProbe_;
@@ -171,6 +182,8 @@ void Application::CreateStores() {
   handsetPorts.link = link_.get();
   handsetPorts.phoneState = phoneState_.get();
   handsetPorts.contactList = contactList_.get();
+  handsetPorts.speaker = &mixers_->speakerFader;
+  handsetPorts.microphone = &mixers_->micFader;
   handset_->SetPorts(handsetPorts);
 }
 
@@ -208,6 +221,8 @@ void Application::Stop() {
     renderer_.reset();
   }
   window_.reset();
+  mixerControls_.reset();
+  mixers_.reset();
   transport_.reset();
   if (classRegistered_) {
     UnregisterClassA(className_.c_str(), instance_);

@@ -23,10 +23,13 @@
 #include "shell/client_window_probe_win.h"
 #include "config/dialog_list_win.h"
 #include "audio/default_audio_devices.h"
+#include "audio/handset_mixers.h"
+#include "audio/mixer_api_win.h"
 #include "audio/sound_mapper_key_win.h"
 #include "audio/wave_devices_win.h"
 #include "config/settings_store_win.h"
 #include "phone_state/case_mapping_win.h"
+#include "shell/handset_mixer_controls.h"
 #include "shell/handset_presence_win.h"
 
 namespace tolvane {
@@ -78,6 +81,11 @@ class Application {
   WinmmWaveDevices waveDevices_;
   RegistrySoundMapperKey soundMapperKey_;
   std::unique_ptr<DefaultAudioDevices> defaultDevices_;
+  // The handset's speaker, microphone and monitor mute; used by the handset's
+  // threads and the main window, so they go after the handset.
+  WinmmMixerApi mixerApi_;
+  DebugOutputMixerTrace mixerTrace_;
+  std::unique_ptr<HandsetMixers> mixers_;
   SteadyActionDelay delay_;
   PrivateProfileStore settingsStore_;
   ComboBoxDialogList ringList_;
@@ -91,7 +99,7 @@ class Application {
   AnsiCaseMapping caseMapping_;
   std::unique_ptr<WindowCheckTimers> checkTimers_;
   std::unique_ptr<ShellClientLauncher> launcher_;
-  std::unique_ptr<WinmmHandsetMixers> mixers_;
+  std::unique_ptr<HandsetMixerControls> mixerControls_;
   std::unique_ptr<HandsetPresence> presence_;
   QorHidCtrl* handsetLibrary_ = nullptr;
 };

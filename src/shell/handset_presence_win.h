@@ -1,11 +1,9 @@
 #pragma once
 // The Win32 side of following the handset: the main window's timers, the
-// start of the client program, the look for the handset's mixer device, and
-// the registration for HID device notifications.
+// start of the client program and the registration for HID device
+// notifications.
 #include <windows.h>
 
-#include <functional>
-#include <string>
 
 #include "shell/handset_presence.h"
 
@@ -29,28 +27,6 @@ class ShellClientLauncher final : public ClientLauncher {
 
  private:
   HWND owner_;
-};
-
-// Looks for the handset's mixer device by the handset prefix in its name;
-// opening and closing the mixer controls is handed to `open` and `close`
-// (empty: nothing to open).
-class WinmmHandsetMixers final : public MixerControls {
- public:
-  WinmmHandsetMixers(HWND window, std::string prefix) : window_(window), prefix_(std::move(prefix)) {}
-  void Open() override {
-    if (open) open();
-  }
-  void Close() override {
-    if (close) close();
-  }
-  int Present() override;
-
-  std::function<void()> open;
-  std::function<void()> close;
-
- private:
-  HWND window_;
-  std::string prefix_;
 };
 
 // WM_DEVICECHANGE for every HID device interface, to window.
