@@ -114,8 +114,8 @@ void ClientWindows::PaintContacts(HDC dc) {
       DeleteObject(brush);
     }
     Dot(dc, 12, y + 7, StatusColor(contact.status));
-    Text(dc, 24, y, contact.name + (contact.name != contact.handle ? " (" + contact.handle + ")" : ""));
-    Text(dc, 200, y, contact.status);
+    Text(dc, 24, y, contact.name);
+    Text(dc, 180, y, contact.status);
     y += kRowHeight;
     ++row;
   }
