@@ -1,5 +1,5 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo test bench native win32 win64 clean bootstrap
+.PHONY: demo try test bench native win32 win64 clean bootstrap
 
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
@@ -29,6 +29,10 @@ bench: bootstrap
 
 demo: win32 win64
 	@scripts/demo
+
+# Both simulators in windows: on $DISPLAY, else under Xvfb with screenshots in build/try/.
+try: win64
+	@scripts/try
 
 clean:
 	rm -rf build

@@ -18,7 +18,8 @@ HMODULE ThisLibrary() {
 extern "C" int TOLVANE_STDCALL CreateComponentInstance(tolvane::QorHidCtrl** instance) {
   if (instance == nullptr) return 0;
   try {
-    *instance = new simhandset::SimHandset(simhandset::SimConfig::FromEnvironment(ThisLibrary()));
+    const HMODULE library = ThisLibrary();
+    *instance = new simhandset::SimHandset(simhandset::SimConfig::FromEnvironment(library), library);
   } catch (...) {
     *instance = nullptr;
   }

@@ -1,5 +1,6 @@
 // The control commands of the simulated handset (the list is in README.md).
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +33,14 @@ bool Byte(const std::string& word, std::uint32_t& value) {
   return true;
 }
 
+// A key code or a key's name ("KEY_PAD_HOOK_UP").
+bool KeyByte(const std::string& word, std::uint32_t& value) {
+  const std::optional<std::uint8_t> code = KeyCode(word);
+  if (!code) return false;
+  value = *code;
+  return true;
+}
+
 }  // namespace
 
 std::string SimHandset::Execute(const std::string& command) {
@@ -50,22 +59,34 @@ std::string SimHandset::Execute(const std::string& command) {
     startFails_ = w[1] == "on";
     return "ok";
   }
-  if (verb == "key" && w.size() == 2 && Byte(w[1], key)) return KeyReport(key, 0, true);
+  if (verb == "key" && w.size() == 2 && KeyByte(w[1], key)) return KeyReport(key, 0, true);
+  if (verb == "again" && w.size() == 1) return Again();
   if (verb == "ident" && w.size() == 2 && (w[1] == "128" || w[1] == "129")) return KeyReport(std::stoul(w[1]), 0, true);
   if (verb == "volup" && w.size() == 1) return KeyReport(0, 1, false);
   if (verb == "voldown" && w.size() == 1) return KeyReport(0, 2, false);
-  if (verb == "keyseq" && w.size() == 3 && Byte(w[1], key) && Byte(w[2], sequence)) {
+  if (verb == "keyseq" && w.size() == 3 && KeyByte(w[1], key) && Byte(w[2], sequence)) {
     return Post((key << 8) | sequence, 0);
   }
   if (verb == "display" && w.size() <= 2) {
     key = 90;
-    if (w.size() == 2 && !Byte(w[1], key)) return "error usage: display [key]";
-    {
-      std::lock_guard<std::mutex> hold(lock_);
-      sequence = 4 + displaySequence_;
-      displaySequence_ = (displaySequence_ + 1) % 4;
-    }
-    return Post((key << 8) | sequence, 0);
+    if (w.size() == 2 && !KeyByte(w[1], key)) return "error usage: display [key]";
+    return DisplayRequest(key);
+  }
+  if (verb == "screen" && w.size() == 1) {
+    std::lock_guard<std::mutex> hold(lock_);
+    return "ok " + display_.Screen().Describe();
+  }
+  if (verb == "lamps" && w.size() == 1) {
+    std::lock_guard<std::mutex> hold(lock_);
+    return "ok " + indicators_.Describe();
+  }
+  if (verb == "autodisplay" && w.size() == 2 && (w[1] == "on" || w[1] == "off")) {
+    std::lock_guard<std::mutex> hold(lock_);
+    autoDisplay_ = w[1] == "on";
+    return "ok";
+  }
+  if (verb == "window" && w.size() == 2 && (w[1] == "show" || w[1] == "hide")) {
+    return SetWindowShown(w[1] == "show");
   }
   long long wParam = 0;
   long long lParam = 0;
@@ -74,7 +95,7 @@ std::string SimHandset::Execute(const std::string& command) {
   }
   if (verb == "reset" && w.size() == 1) {
     std::lock_guard<std::mutex> hold(lock_);
-    keySequence_ = 0;
+    keys_.Reset();
     displaySequence_ = 0;
     return "ok";
   }
@@ -85,7 +106,7 @@ std::string SimHandset::Execute(const std::string& command) {
   if (verb == "status" && w.size() == 1) {
     std::lock_guard<std::mutex> hold(lock_);
     return "ok plugged=" + std::to_string(plugged_ ? 1 : 0) + " opened=" + std::to_string(opened_ ? 1 : 0) +
-           " started=" + std::to_string(window_ != nullptr ? 1 : 0) + " next=" + std::to_string(keySequence_);
+           " started=" + std::to_string(window_ != nullptr ? 1 : 0) + " next=" + std::to_string(keys_.Next());
   }
   return "error unknown or malformed command: " + command;
 }

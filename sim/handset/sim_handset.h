@@ -10,6 +10,10 @@
 #include <string>
 
 #include "control_pipe.h"
+#include "display_decoder.h"
+#include "handset_indicators.h"
+#include "handset_keys.h"
+#include "handset_window_win.h"
 #include "interfaces/hid_ctrl_library.h"
 #include "transcript.h"
 
@@ -19,16 +23,19 @@ struct SimConfig {
   std::string transcriptPath;
   std::string pipeName;
   bool plugged = true;
+  bool window = false;       // show the handset's window from the start
+  bool autoDisplay = false;  // ask for the screen by itself when told one is ready (62, 63)
 
-  // From TOLVANE_SIM_HANDSET_DIR, TOLVANE_SIM_HANDSET_PIPE and
-  // TOLVANE_SIM_HANDSET_PLUGGED; the transcript defaults to the library's
-  // own folder.
+  // From TOLVANE_SIM_HANDSET_DIR, TOLVANE_SIM_HANDSET_PIPE,
+  // TOLVANE_SIM_HANDSET_PLUGGED, TOLVANE_SIM_HANDSET_WINDOW and
+  // TOLVANE_SIM_HANDSET_AUTODISPLAY; the transcript defaults to the
+  // library's own folder.
   static SimConfig FromEnvironment(HMODULE library);
 };
 
 class SimHandset final : public tolvane::QorHidCtrl {
  public:
-  explicit SimHandset(const SimConfig& config);
+  SimHandset(const SimConfig& config, HMODULE library);
   ~SimHandset();
   SimHandset(const SimHandset&) = delete;
   SimHandset& operator=(const SimHandset&) = delete;
@@ -49,14 +56,22 @@ class SimHandset final : public tolvane::QorHidCtrl {
 
   // One control command; returns the reply line.
   std::string Execute(const std::string& command);
+  // What the handset shows and how it stands, for its window.
+  HandsetView View();
 
  private:
   std::string Post(std::uint32_t wParam, LPARAM lParam);
-  // Posts a report with the current key sequence number, then (when
-  // `advance`) moves the number on.
+  // Posts a key report with the next sequence number (when `advance`; else
+  // with the number the next report will carry), and keeps it for `again`.
   std::string KeyReport(std::uint32_t key, std::uint32_t flags, bool advance);
+  std::string Again();
+  std::string DisplayRequest(std::uint32_t key);
   std::string SetPlugged(bool plugged, bool notify);
+  std::string SetWindowShown(bool shown);
+  // Asks the window, if shown, to draw itself again.
+  void Redraw();
 
+  HMODULE library_;
   Transcript transcript_;
   std::mutex lock_;  // guards the device state below
   bool plugged_;
@@ -64,8 +79,17 @@ class SimHandset final : public tolvane::QorHidCtrl {
   bool startFails_ = false;
   HWND window_ = nullptr;      // where reports go while started
   HWND lastWindow_ = nullptr;  // told about plug and unplug until shutdown
-  std::uint32_t keySequence_ = 0;      // 0-3
+  KeySequence keys_;
+  std::uint32_t lastKeyReport_ = 0;    // wParam of the last key report, for `again`
+  bool sentKeyReport_ = false;
   std::uint32_t displaySequence_ = 0;  // 4 + this
+  bool autoDisplay_;
+  DisplayDecoder display_;
+  HandsetIndicators indicators_;
+  // The window, while shown. Its own lock: the window's thread calls back
+  // into Execute, which takes lock_.
+  std::mutex handsetWindowLock_;
+  std::unique_ptr<HandsetWindow> handsetWindow_;
   // Last: it starts serving only once everything above exists, and stops
   // before any of it goes.
   std::unique_ptr<ControlPipe> pipe_;

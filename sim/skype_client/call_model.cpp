@@ -217,6 +217,10 @@ bool CallModel::Event(std::string_view event, Effects* effects) {
     effects->lines.push_back("CALLHISTORYCHANGED");
     return true;
   }
+  if (verb == "backspace" && rest.empty()) {  // typed into the dial field; nothing is announced
+    if (!dialField_.empty()) dialField_.pop_back();
+    return true;
+  }
 
   // The rest name a call, or pick the newest one they fit.
   std::string_view tail;

@@ -71,9 +71,13 @@ class CallModel {
   //   earlymedia|voicemail [<id>]       early media; the far end's voicemail picks up
   //   ring <id>                         (delayed) the far end starts ringing
   //   history-changed                   (delayed) the history has been written
+  //   backspace                         the user erases the last character typed into the dial field
   bool Event(std::string_view event, Effects* effects);
 
   const SimCall* Find(int id) const;
+  // Every call, newest first, and what the keypad buttons typed so far.
+  const std::vector<SimCall>& All() const { return calls_; }
+  const std::string& DialField() const { return dialField_; }
   // Ids, newest first, of all calls / the live ones / the unseen missed ones.
   std::string CallsReply() const;
   std::string ActiveCallsReply() const;

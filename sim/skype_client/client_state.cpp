@@ -110,6 +110,21 @@ std::vector<std::string> ClientState::AfterAttach() const {
 
 std::string ClientState::Users() const { return "USERS " + Join(friends_); }
 
+std::string ClientState::OnlineStatus(const std::string& handle) const {
+  const auto status = online_.find(handle);
+  if (status != online_.end()) return status->second;
+  return std::find(friends_.begin(), friends_.end(), handle) != friends_.end() ? "ONLINE" : "OFFLINE";
+}
+
+std::vector<ClientState::Contact> ClientState::Contacts() const {
+  std::vector<Contact> contacts;
+  for (const std::string& handle : friends_) {
+    const auto name = names_.find(handle);
+    contacts.push_back({handle, name != names_.end() ? name->second : handle, OnlineStatus(handle)});
+  }
+  return contacts;
+}
+
 std::string ClientState::AnswerGetUser(std::string_view rest) const {
   std::string_view property;
   const std::string handle(FirstWord(rest, &property));
@@ -118,11 +133,7 @@ std::string ClientState::AnswerGetUser(std::string_view rest) const {
     const auto name = names_.find(handle);
     return "USER " + handle + " " + std::string(property) + (name != names_.end() ? " " + name->second : "");
   }
-  if (property == "ONLINESTATUS") {
-    const auto status = online_.find(handle);
-    return "USER " + handle + " ONLINESTATUS " +
-           (status != online_.end() ? status->second : isFriend ? "ONLINE" : "OFFLINE");
-  }
+  if (property == "ONLINESTATUS") return "USER " + handle + " ONLINESTATUS " + OnlineStatus(handle);
   if (property == "BUDDYSTATUS") return "USER " + handle + " BUDDYSTATUS " + (isFriend ? "3" : "0");
   return "ERROR 10 Invalid property";
 }

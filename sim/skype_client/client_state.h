@@ -63,6 +63,15 @@ class ClientState {
   // False when it is not understood or fits no call.
   bool Event(std::string_view event, Effects* effects);
 
+  struct Contact {
+    std::string handle;
+    std::string name;    // the display name; the handle when none is known
+    std::string status;  // ONLINESTATUS
+  };
+  // The contacts in the client's order, with their names and statuses.
+  std::vector<Contact> Contacts() const;
+  const std::string& UserStatus() const { return userStatus_; }
+
   // Lines the client pushes right after a granted attach.
   std::vector<std::string> AfterAttach() const;
   long AttachStatus() const { return attachStatus_; }
@@ -70,6 +79,7 @@ class ClientState {
 
  private:
   std::string Users() const;
+  std::string OnlineStatus(const std::string& handle) const;
   std::string AnswerGet(std::string_view rest) const;
   std::string AnswerGetUser(std::string_view rest) const;
   std::string AnswerSet(std::string_view rest);

@@ -1,6 +1,6 @@
 // SimSkype.exe: a stand-in for the Skype desktop client, for tests and for
 // trying the program by hand. Never shipped.
-//   SimSkype.exe [--name <name>] [--scenario <file>] [--transcript <file>]
+//   SimSkype.exe [--name <name>] [--scenario <file>] [--transcript <file>] [--window]
 #include <windows.h>
 
 #include <cstdlib>
@@ -16,9 +16,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::string name = simskype::kDefaultName;
   std::string scenarioPath;
   std::string transcriptPath = "SimSkype-transcript.txt";
-  for (int i = 1; i + 1 < __argc; i += 2) {
+  bool shown = false;
+  for (int i = 1; i < __argc; ++i) {
     const std::string option = __argv[i];
-    const std::string value = __argv[i + 1];
+    if (option == "--window") {
+      shown = true;
+      continue;
+    }
+    if (i + 1 == __argc) return 2;
+    const std::string value = __argv[++i];
     if (option == "--name") {
       name = value;
     } else if (option == "--scenario") {
@@ -46,7 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
 
   simskype::SimSkype client(instance, name, state, transcript);
-  if (!client.Create()) {
+  if (!client.Create(shown)) {
     transcript.Write("note", "cannot create the windows");
     return 5;
   }

@@ -10,14 +10,7 @@
 namespace simskype {
 namespace {
 
-constexpr char kMainFormClass[] = "tskMainForm.UnicodeClass";
 constexpr char kApiWindowClass[] = "SimSkypeApiWindow";
-constexpr const char* kChildClasses[] = {"TTntPageControl.UnicodeClass", "tSkBgGrid.UnicodeClass",
-                                         "tSkContactList.UnicodeClass"};
-// The client's confirmation and error dialogs, by the names the control
-// channel uses for them.
-const std::map<std::string_view, const char*> kDialogClasses = {{"confirm", "TskConFirmForm.UnicodeClass"},
-                                                                {"error", "TskSERForm.UnicodeClass"}};
 constexpr UINT_PTR kEventTimer = 1;
 
 // Work the API window posts to itself, to run outside the handler that asked.
@@ -48,11 +41,14 @@ std::string HandleText(HWND window) {
 }  // namespace
 
 SimSkype::SimSkype(HINSTANCE instance, std::string name, ClientState& state, Transcript& transcript)
-    : instance_(instance), name_(std::move(name)), state_(state), transcript_(transcript) {}
+    : instance_(instance),
+      name_(std::move(name)),
+      state_(state),
+      transcript_(transcript),
+      windows_(instance, state, transcript, [this](std::string_view command) { return OnControlCommand(command); }) {}
 
 SimSkype::~SimSkype() {
-  for (const auto& dialog : dialogs_) DestroyWindow(dialog.second);
-  for (HWND window : {controlWindow_, apiWindow_, mainForm_}) {
+  for (HWND window : {controlWindow_, apiWindow_}) {
     if (window != nullptr && IsWindow(window)) DestroyWindow(window);
   }
 }
@@ -62,17 +58,8 @@ bool SimSkype::RegisterClasses() {
   windowClass.lpfnWndProc = &SimSkype::WindowProc;
   windowClass.hInstance = instance_;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  for (const char* name : {kMainFormClass, kApiWindowClass, kControlWindowClass}) {
+  for (const char* name : {kApiWindowClass, kControlWindowClass}) {
     windowClass.lpszClassName = name;
-    if (RegisterClassA(&windowClass) == 0) return false;
-  }
-  windowClass.lpfnWndProc = &DefWindowProcA;
-  for (const char* name : kChildClasses) {
-    windowClass.lpszClassName = name;
-    if (RegisterClassA(&windowClass) == 0) return false;
-  }
-  for (const auto& dialog : kDialogClasses) {
-    windowClass.lpszClassName = dialog.second;
     if (RegisterClassA(&windowClass) == 0) return false;
   }
   return true;
@@ -82,15 +69,10 @@ HWND SimSkype::CreateOwnedWindow(const char* className, const char* title, DWORD
   return CreateWindowExA(0, className, title, style, 0, 0, 400, 300, parent, nullptr, instance_, this);
 }
 
-bool SimSkype::Create() {
+bool SimSkype::Create(bool shown) {
   attachMessage_ = RegisterWindowMessageA("SkypeControlAPIAttach");
   discoverMessage_ = RegisterWindowMessageA("SkypeControlAPIDiscover");
-  if (attachMessage_ == 0 || discoverMessage_ == 0 || !RegisterClasses()) return false;
-  mainForm_ = CreateOwnedWindow(kMainFormClass, "Skype - simuser", WS_OVERLAPPEDWINDOW, nullptr);
-  if (mainForm_ == nullptr) return false;
-  for (const char* name : kChildClasses) {
-    if (CreateOwnedWindow(name, "", WS_CHILD, mainForm_) == nullptr) return false;
-  }
+  if (attachMessage_ == 0 || discoverMessage_ == 0 || !RegisterClasses() || !windows_.Create(shown)) return false;
   // Top-level (not message-only), so that the discover broadcast reaches it.
   apiWindow_ = CreateOwnedWindow(kApiWindowClass, "SimSkype API", WS_POPUP, nullptr);
   controlWindow_ = CreateOwnedWindow(kControlWindowClass, name_.c_str(), WS_POPUP, nullptr);
@@ -118,7 +100,6 @@ LRESULT CALLBACK SimSkype::WindowProc(HWND window, UINT message, WPARAM wParam, 
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   if (window == self->apiWindow_) return self->HandleApi(message, wParam, lParam);
   if (window == self->controlWindow_) return self->HandleControl(message, wParam, lParam);
-  if (window == self->mainForm_) return self->HandleMainForm(message, wParam, lParam);
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -141,14 +122,6 @@ LRESULT SimSkype::HandleControl(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!command || block->dwData != kControlTag) return FALSE;
   transcript_.Write("ctl", *command);
   return OnControlCommand(*command) ? TRUE : FALSE;
-}
-
-LRESULT SimSkype::HandleMainForm(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLOSE) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcA(mainForm_, message, wParam, lParam);
 }
 
 // A discover names the program's window; the detach is the same message with
@@ -177,6 +150,8 @@ LRESULT SimSkype::OnLine(WPARAM wParam, LPARAM lParam) {
     return FALSE;
   }
   transcript_.Write("recv", line);
+  // The client comes forward; a key pressed next reaches its window.
+  if (line == "FOCUS") windows_.BringForward();
   Deliver(state_.Answer(line));
   return TRUE;
 }
@@ -199,6 +174,7 @@ void SimSkype::AnnounceAvailable() {
 }
 
 void SimSkype::Deliver(const Effects& effects) {
+  windows_.Refresh();
   for (const std::string& line : effects.lines) Queue(line);
   if (effects.later.empty()) return;
   const ULONGLONG now = GetTickCount64();
@@ -228,25 +204,6 @@ void SimSkype::RunDueEvents() {
     Deliver(effects);
   }
   ArmEventTimer();
-}
-
-bool SimSkype::ShowDialog(std::string_view which, std::string_view how) {
-  const auto dialogClass = kDialogClasses.find(which);
-  if (dialogClass == kDialogClasses.end() || (how != "show" && how != "hide")) return false;
-  const auto shown = dialogs_.find(which);
-  if (how == "hide") {
-    if (shown != dialogs_.end()) {
-      DestroyWindow(shown->second);
-      dialogs_.erase(shown);
-    }
-    return true;
-  }
-  if (shown != dialogs_.end()) return true;
-  const HWND dialog = CreateWindowExA(0, dialogClass->second, "Skype", WS_POPUP | WS_CAPTION, 100, 100, 300, 120,
-                                      nullptr, nullptr, instance_, nullptr);
-  if (dialog == nullptr) return false;
-  dialogs_.emplace(std::string(which), dialog);
-  return true;
 }
 
 void SimSkype::Queue(std::string line) {
@@ -302,7 +259,14 @@ bool SimSkype::OnControlCommand(std::string_view command) {
   } else if (verb == "dialog") {
     std::string_view how;
     const std::string_view which = FirstWord(rest, &how);
-    return ShowDialog(which, how);
+    return windows_.Dialog(which, how);
+  } else if (verb == "window" && (rest == "show" || rest == "hide")) {
+    windows_.Show(rest == "show");
+  } else if (verb == "window" && rest == "front") {
+    windows_.BringForward();
+  } else if (verb == "page") {
+    long page = 0;
+    return ParseNumber(rest, &page) && windows_.SelectPage(static_cast<int>(page));
   } else {
     // Something happening at the client: a call, a contact, a status.
     Effects effects;

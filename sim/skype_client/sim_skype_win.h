@@ -1,7 +1,8 @@
 #pragma once
-// The simulated Skype client's windows and its side of the desktop API:
-// - the main window "tskMainForm.UnicodeClass" with the three child windows
-//   the program looks up;
+// The simulated Skype client's side of the desktop API, around its windows:
+// - the client's own windows (client_windows_win.h): the main window
+//   "tskMainForm.UnicodeClass" with the three child windows the program
+//   looks up, and the prompt windows;
 // - the API window, a separate hidden top-level window that answers the
 //   discover broadcast with the attach message and exchanges WM_COPYDATA
 //   lines with the attached program;
@@ -17,6 +18,7 @@
 #include <string_view>
 
 #include "client_state.h"
+#include "client_windows_win.h"
 #include "transcript_win.h"
 
 namespace simskype {
@@ -28,14 +30,14 @@ class SimSkype {
   SimSkype& operator=(const SimSkype&) = delete;
   ~SimSkype();
 
-  bool Create();
+  // `shown`: the client's main window is shown from the start.
+  bool Create(bool shown);
   int Run();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleApi(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleControl(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMainForm(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool RegisterClasses();
   HWND CreateOwnedWindow(const char* className, const char* title, DWORD style, HWND parent);
@@ -51,7 +53,6 @@ class SimSkype {
   void Deliver(const Effects& effects);
   void RunDueEvents();
   void ArmEventTimer();
-  bool ShowDialog(std::string_view which, std::string_view how);
 
   HINSTANCE instance_;
   std::string name_;
@@ -59,7 +60,7 @@ class SimSkype {
   Transcript& transcript_;
   UINT attachMessage_ = 0;
   UINT discoverMessage_ = 0;
-  HWND mainForm_ = nullptr;
+  ClientWindows windows_;
   HWND apiWindow_ = nullptr;
   HWND controlWindow_ = nullptr;
   HWND program_ = nullptr;  // the window that last discovered us
@@ -68,8 +69,6 @@ class SimSkype {
   // The client's own events still to come, by due time (GetTickCount64);
   // equal times keep their order.
   std::multimap<ULONGLONG, std::string> dueEvents_;
-  // The confirmation and error dialogs, while shown.
-  std::map<std::string, HWND, std::less<>> dialogs_;
 };
 
 }  // namespace simskype

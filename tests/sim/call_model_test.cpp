@@ -222,8 +222,11 @@ TEST_F(CallModelTest, AlterCallIsTheNewerSpellingOfTheSameChanges) {
 }
 
 TEST_F(CallModelTest, TheClientsOwnButtonsDialAnswerAndHangUp) {
-  for (const char* key : {"5", "5", "5", "1"}) Send(std::string("BTN_RELEASED ") + key);
+  for (const char* key : {"5", "5", "5", "1", "7"}) Send(std::string("BTN_RELEASED ") + key);
   EXPECT_EQ(Send("BTN_RELEASED C"), (Lines{"BTN_RELEASED C"}));
+  // Backspace in the dial field erases a digit too, without a word to the program.
+  EXPECT_TRUE(Happen("backspace").empty());
+  EXPECT_EQ(client().Calls().DialField(), "555");
   EXPECT_EQ(Send("BTN_RELEASED YES"), (Lines{"BTN_RELEASED YES", "CALL 1000 STATUS ROUTING"}));
   EXPECT_EQ(Get(1000, "PARTNER_HANDLE"), "CALL 1000 PARTNER_HANDLE 555");
   EXPECT_EQ(Send("BTN_RELEASED NO"), (Lines{"BTN_RELEASED NO", "CALL 1000 STATUS CANCELLED"}));

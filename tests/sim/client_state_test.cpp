@@ -30,6 +30,10 @@ TEST(ClientStateTest, AScenarioLoadsAndReportsTheLinesItDoesNotUnderstand) {
   EXPECT_EQ(Answer(client, "GET PRIVILEGE SKYPEOUT"), (Lines{"PRIVILEGE SKYPEOUT FALSE"}));
   EXPECT_EQ(Answer(client, "GET PROFILE PSTN_BALANCE"), (Lines{"PROFILE PSTN_BALANCE 1234"}));
   EXPECT_EQ(client.AfterAttach(), (Lines{"CONNSTATUS ONLINE", "CURRENTUSERHANDLE carol", "USERSTATUS ONLINE"}));
+  // As the client's window lists them.
+  std::vector<std::string> shown;
+  for (const ClientState::Contact& c : client.Contacts()) shown.push_back(c.handle + "|" + c.name + "|" + c.status);
+  EXPECT_EQ(shown, (Lines{"alice|Alice Example|ONLINE", "bob|bob|AWAY"}));
 }
 
 TEST(ClientStateTest, ProtocolIsTheLowerOfBothAndUnknownCommandsAreErrors) {

@@ -4,6 +4,7 @@
 // what Tolvane asks the client are checked in their order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -117,8 +118,12 @@ TEST_F(CallTest, AnIncomingCallRingsShowsTheCallerIsAnsweredAndEndedByTheFarEnd)
   // When the client has written its history, Tolvane reads it again.
   Control("history-changed");
   ASSERT_TRUE(WaitForReceived("GET PRIVILEGE SKYPEOUT", 2));
-  EXPECT_EQ(ReceivedAfter("CALLS 1000"), (Lines{"GET CALL 1000 TYPE", "GET CALL 1000 STATUS", "GET CALL 1000 SEEN",
-                                                "GET PRIVILEGE SKYPEOUT"}));
+  // The balance query that follows the privilege's answer may or may not be
+  // in by now.
+  Lines reread = ReceivedAfter("CALLS 1000");
+  reread.resize(std::min<std::size_t>(reread.size(), 4));
+  EXPECT_EQ(reread, (Lines{"GET CALL 1000 TYPE", "GET CALL 1000 STATUS", "GET CALL 1000 SEEN",
+                           "GET PRIVILEGE SKYPEOUT"}));
 }
 
 TEST_F(CallTest, AMissedCallEndsWithTheMissedCallMessageOnTheHandset) {
@@ -219,6 +224,7 @@ TEST_F(CallTest, ACallThatFailsWithTheClientsErrorShownIsSignalledAndHungUp) {
   ASSERT_TRUE(WaitForCode(kCallFinished));
   EXPECT_EQ(CodesSinceStart(), (Codes{kRing, kTextReady, kCallInProgress, kClientPrompt, kCallFinished}));
   // A call that fails while in progress is hung up in the client as well.
+  ASSERT_TRUE(WaitForReceived("HOOK ON"));
   EXPECT_EQ(ReceivedAfter("CALL 1000 STATUS FAILED").at(0), "HOOK ON");
 }
 

@@ -32,6 +32,7 @@ class ChildProcess {
   bool WaitForExit(std::chrono::milliseconds deadline, DWORD* code);
   bool Running() const;
   void Kill();
+  DWORD Id() const { return info_.dwProcessId; }
 
  private:
   PROCESS_INFORMATION info_{};

@@ -157,6 +157,40 @@ TEST_F(SimHandsetTest, HandsetEventsArriveAsReportMessagesWithTheirBits) {
   }
 }
 
+TEST_F(SimHandsetTest, KeysByNameRepeatedReportsAndWhatTheHandsetShows) {
+  ReportWindow target;
+  ASSERT_EQ(handset->OpenDevice(), 1);
+  ASSERT_EQ(handset->StartDevice(target.window), 1);
+  const char* commands[] = {"key KEY_PAD_HOOK_UP", "again", "key KEY_PAD_5", "keyseq KEY_PAD_SEND 3"};
+  for (const char* command : commands) ASSERT_EQ(sim.Send(command), "ok") << command;
+  EXPECT_EQ(sim.Send("key KEY_PAD_NOTHING").rfind("error", 0), 0u);
+
+  // Told that a screen is ready, a handset asking by itself sends the request.
+  ASSERT_EQ(sim.Send("autodisplay on"), "ok");
+  handset->SendCode(158);
+  handset->SendCode(63);
+  ASSERT_TRUE(target.WaitForMessages(std::size(commands) + 1));
+  const WPARAM expected[] = {0x1F00, 0x1F00, 0xB501, 0x3103, 0x5A04};
+  for (std::size_t i = 0; i < std::size(expected); ++i) EXPECT_EQ(target.received[i].wParam, expected[i]) << i;
+
+  for (const auto& [code, parameter] : std::vector<std::pair<int, int>>{
+           {0, 79}, {106, 10}, {112, 10}, {'B', 0}, {'o', 5}, {'b', 0}, {26, 10}}) {
+    handset->SendDisplayChar(code, parameter);
+  }
+  EXPECT_EQ(sim.Send("screen"), "ok mark=106 name=\"Bob\"");
+  EXPECT_EQ(sim.Send("lamps"), "ok ring=1 call=idle mute=0 tone=0 prompt=0 status=- ack=- refused=-");
+  EXPECT_EQ(EntriesStartingWith(sim.Transcript(), {"screen"}),
+            (std::vector<std::string>{"screen mark=106 name=\"Bob\""}));
+
+  // The window comes and goes on its own thread; deleting the instance
+  // while it is shown ends that thread too.
+  EXPECT_EQ(sim.Send("window show"), "ok");
+  EXPECT_EQ(sim.Send("window hide"), "ok");
+  EXPECT_EQ(sim.Send("window show"), "ok");
+  handset.reset();
+  EXPECT_EQ(sim.Transcript().back(), "deleted");
+}
+
 TEST_F(SimHandsetTest, UnplugTellsTheStartedWindowThatTheDeviceWentAway) {
   ReportWindow target;
   ASSERT_EQ(handset->OpenDevice(), 1);
