@@ -174,6 +174,8 @@ TEST_P(CloseCurrentCall, CommitsEndedCallsAndPromotesTheSecond) {
   rig.phone.SetCurrentSeen(0);
   rig.MakeSecond(kSec, 2);
   rig.phone.SetSecondPartnerHandle("bob", 4);
+  rig.phone.SetSecondCallType(0);
+  rig.phone.SetSecondTimestamp(1765000000);
   rig.Mark();
 
   rig.Feed({"CALL 10 TIMESTAMP 1765000000"});
@@ -187,6 +189,15 @@ TEST_P(CloseCurrentCall, CommitsEndedCallsAndPromotesTheSecond) {
     rig.phone.GetCurrentPartnerHandle(handle);
     EXPECT_STREQ(handle, "bob");
     EXPECT_EQ(rig.SecondId(), 0);
+    // The promoted call keeps its own time: once in the history it shows the
+    // same time as the call committed with that time.
+    rig.phone.SetCurrentCallStatus(4);
+    rig.phone.CommitCurrentCall();
+    const std::optional<HistoryEntryView> promoted = rig.HistoryEntry(kSec);
+    const std::optional<HistoryEntryView> committed = rig.HistoryEntry(kCur);
+    ASSERT_TRUE(promoted && committed);
+    EXPECT_FALSE(committed->timestamp.empty());
+    EXPECT_EQ(promoted->timestamp, committed->timestamp);
   } else {
     EXPECT_TRUE(rig.HistoryIds().empty());
     EXPECT_EQ(rig.CurrentId(), kCur);

@@ -28,6 +28,7 @@ struct HistoryEntryView {
   int seen = 0;
   std::string handle;
   std::string name;
+  std::string timestamp;  // as the handset is shown it
 };
 
 class DispatcherRig {
@@ -150,6 +151,7 @@ class DispatcherRig {
         if (phone.GetSelectedPartnerHandle(text) == kOk) view.handle = text;
         char name[kTextBufferSize] = {};
         if (phone.GetSelectedDisplayName(name) == kOk) view.name = name;
+        for (char c = 0; phone.ReadTimestampTextChar(&c) == kOk && c != '\0';) view.timestamp += c;
         return view;
       }
     }
