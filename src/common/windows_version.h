@@ -8,12 +8,12 @@
 //   4  Windows NT family, minor version 1 (XP, 7)
 namespace tolvane {
 
-inline int WindowsVersionClass(bool windows9xFamily, unsigned major, unsigned minor) {
+inline int ClassifyWindowsVersion(bool windows9xFamily, unsigned major, unsigned minor) {
   if (windows9xFamily) return major == 4 && minor >= 90 ? 2 : 1;
   return minor == 1 ? 4 : 3;
 }
 
 // The class of the system the program runs on (Win32 only).
-int CurrentWindowsVersionClass();
+int WindowsVersionCode();
 
 }  // namespace tolvane

@@ -4,10 +4,10 @@
 
 namespace tolvane {
 
-int CurrentWindowsVersionClass() {
+int WindowsVersionCode() {
   const DWORD version = GetVersion();
   if ((version & 0x80000000u) != 0) {
-    return WindowsVersionClass(true, LOBYTE(LOWORD(version)), HIBYTE(LOWORD(version)));
+    return ClassifyWindowsVersion(true, LOBYTE(LOWORD(version)), HIBYTE(LOWORD(version)));
   }
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof(info);
@@ -16,7 +16,7 @@ int CurrentWindowsVersionClass() {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   GetVersionExA(&info);
 #pragma GCC diagnostic pop
-  return WindowsVersionClass(false, info.dwMajorVersion, info.dwMinorVersion);
+  return ClassifyWindowsVersion(false, info.dwMajorVersion, info.dwMinorVersion);
 }
 
 }  // namespace tolvane

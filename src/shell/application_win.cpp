@@ -70,7 +70,7 @@ bool Application::CreateSession() {
   ports.transport = transport_.get();
   ports.handset = handset_.get();
   ports.delay = &delay_;
-  handsetPrefix_ = CurrentWindowsVersionClass() == 4 ? LoadResourceString(instance_, IDS_HANDSET_PREFIX, "USB")
+  handsetPrefix_ = WindowsVersionCode() == 4 ? LoadResourceString(instance_, IDS_HANDSET_PREFIX, "USB")
                                                      : std::string("USB");
   defaultDevices_ = std::make_unique<DefaultAudioDevices>(waveDevices_, soundMapperKey_, handsetPrefix_);
   mixers_ = std::make_unique<HandsetMixers>(mixerApi_, &mixerTrace_, handsetPrefix_);
@@ -155,7 +155,7 @@ void Application::StartPresence() {
   parts.windows = &windowProbe_;
   parts.soundMapper = defaultDevices_.get();
   parts.mainWindow = window;
-  parts.windowsVersionClass = CurrentWindowsVersionClass();
+  parts.windowsVersionClass = WindowsVersionCode();
   presence_ = std::make_unique<HandsetPresence>(parts);
   window_->SetPresence(presence_.get());
 }

@@ -129,6 +129,46 @@ TEST_F(PresenceTest, AClientClosedAndStartedAgainIsAttachedAgain) {
   ASSERT_TRUE(transcript->WaitFor("recv", "SEARCH CALLS")) << "the restarted client was not attached";
 }
 
+// The options ask for the client to be started; the registered client is a
+// probe that only signals an event. The file and the key are put back after.
+class AutoRunTest : public PresenceTest {
+ protected:
+  void SetUp() override {
+    PresenceTest::SetUp();
+    if (IsSkipped()) return;
+    ini = programs + "Tolvane.ini";
+    std::ifstream in(ini, std::ios::binary);
+    original << in.rdbuf();
+    ASSERT_TRUE(WritePrivateProfileStringA("SETTINGS", "SupportAutoRunSkype", "1", ini.c_str()));
+    const std::string probe = programs + "launch_probe.exe";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Skype\\Phone", "SkypePath", REG_SZ, probe.c_str(),
+                              static_cast<DWORD>(probe.size() + 1)),
+              ERROR_SUCCESS);
+    started = CreateEventA(nullptr, TRUE, FALSE, "TolvaneLaunchProbeStarted");
+    ASSERT_NE(started, nullptr);
+  }
+  void TearDown() override {
+    if (started != nullptr) CloseHandle(started);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Skype\\Phone");
+    if (!ini.empty()) std::ofstream(ini, std::ios::binary | std::ios::trunc) << original.str();
+  }
+
+  std::string ini;
+  std::ostringstream original;
+  HANDLE started = nullptr;
+};
+
+TEST_F(AutoRunTest, WithTheClientGoneResumeStartsItFromItsRegisteredPath) {
+  StartReady();
+  EXPECT_EQ(WaitForSingleObject(started, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the client runs: nothing started";
+  Control("quit");
+  DWORD code = 0;
+  ASSERT_TRUE(sim.WaitForExit(20s, &code));
+  Notify(WM_POWERBROADCAST, PBT_APMSUSPEND);
+  Notify(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
+  EXPECT_EQ(WaitForSingleObject(started, 20000), static_cast<DWORD>(WAIT_OBJECT_0)) << "the client was not started";
+}
+
 TEST_F(PresenceTest, ExitDetachesAndEndsWithinThreeSeconds) {
   StartReady();
   const HWND window = TolvaneWindow();
