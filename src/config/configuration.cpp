@@ -1,5 +1,6 @@
 #include "config/configuration.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "interfaces/handset_codes.h"
@@ -117,8 +118,9 @@ std::uint8_t Configuration::RestoreDefaults(HandsetSettings& settings) {
 
 void Configuration::FillRingList(DialogList& list, WindowHandle dialog, int controlId) {
   RebuildPath();
-  // A negative count lists nothing.
-  const int count = store.GetInt(iniPath, kRings, "NUMOFRINGS", 0);
+  // A negative count lists nothing; a huge one would read the file that
+  // many times on the UI thread, so the list is bounded.
+  const int count = std::min(store.GetInt(iniPath, kRings, "NUMOFRINGS", 0), kMaxRings);
   for (int i = 1; i <= count; ++i) {
     const std::string key = "RING_" + std::to_string(i);
     list.InsertString(dialog, controlId, i - 1, Text(kRings, key.c_str()));

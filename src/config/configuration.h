@@ -35,6 +35,9 @@ struct ConfigurationTexts {
 
 class Configuration {
  public:
+  // The most ring names a list shows.
+  static constexpr int kMaxRings = 64;
+
   explicit Configuration(SettingsStore& store);
 
   // Reads every key into settings and returns the texts.
@@ -44,8 +47,8 @@ class Configuration {
   // Resets the three user options to the product defaults and writes them.
   // Returns the handset code that tells the handset the key tone state.
   std::uint8_t RestoreDefaults(HandsetSettings& settings);
-  // Inserts the RINGS section's ring names into a dialog's list and selects
-  // the first.
+  // Inserts the RINGS section's ring names (at most kMaxRings) into a
+  // dialog's list and selects the first.
   void FillRingList(DialogList& list, WindowHandle dialog, int controlId);
 
   // The path formed by the last operation.
