@@ -264,6 +264,14 @@ TEST_F(ConfigurationTest, RingListHasOneEntryPerCountedRingEvenWhenOneIsMissing)
                                                    "7/1011 insert 2 'Chirp'", "7/1011 select 0"}));
 }
 
+TEST_F(ConfigurationTest, AHugeRingCountListsOnlyTheFirstRings) {
+  store.Set("RINGS", "NUMOFRINGS", "2000000000");
+  RecordingDialogList list;
+  config.FillRingList(list, nullptr, 1011);
+  ASSERT_EQ(list.events.size(), static_cast<std::size_t>(Configuration::kMaxRings) + 1);
+  EXPECT_EQ(list.events.back(), "0/1011 select 0");
+}
+
 TEST_F(ConfigurationTest, RingListWithoutOrWithANegativeCountIsEmpty) {
   for (const char* count : {"<absent>", "0", "-4"}) {
     MemorySettingsStore fresh;
