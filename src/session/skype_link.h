@@ -179,6 +179,9 @@ class SkypeLink : public ISkypeLink {
   std::atomic<bool> historyLoaded_{false};
   std::atomic<int> userStatus_{-1};
   std::atomic<int> connectionStatus_{-1};
+  // Held from reading the statuses to the tray's icon change, so that the
+  // tooltip and icon shown are always one pair, and the latest.
+  std::mutex statusTipLock_;
 
   // Guards the worker thread objects and stopping_ against a concurrent
   // restart and shutdown.

@@ -24,6 +24,9 @@ void ReplaceEscapedNewlines(std::string& text) {
 }  // namespace
 
 Status SkypeLink::UpdateStatusTip() {
+  // Several threads update the tip; one update's text and icon must not mix
+  // with another's.
+  std::lock_guard<std::mutex> update(statusTipLock_);
   const int user = userStatus_.load();
   const bool skypeDown = user == kOnlineStatusOffline || user == -1 ||
                          connectionStatus_.load() != kConnStatusOnline;

@@ -9,6 +9,9 @@
 #include "shell/display_renderer_loader_win.h"
 #include "shell/main_window_win.h"
 #include "interfaces/resource_ids.h"
+#include "shell/fader_levels.h"
+#include "shell/option_dialogs_win.h"
+#include "shell/tray_icon_win.h"
 #include "shell/resource_strings_win.h"
 #include "shell/skype_windows_win.h"
 #include "config/dialog_list_win.h"
@@ -75,9 +78,22 @@ bool Application::CreateSession() {
   defaultDevices_ = std::make_unique<DefaultAudioDevices>(waveDevices_, soundMapperKey_, handsetPrefix_);
   mixers_ = std::make_unique<HandsetMixers>(mixerApi_, &mixerTrace_, handsetPrefix_);
   ports.soundMapper = defaultDevices_.get();
-  // Seam: the tray icon and the option dialogs are attached here once they
-  // exist.
+  trayIcon_ = std::make_unique<TrayIcon>();
+  DialogParts dialogParts;
+  dialogParts.instance = instance_;
+  dialogParts.settings = &handset_->Settings();
+  dialogParts.sendCode = [this](std::uint8_t code) { handset_->SendCode(code); };
+  dialogParts.handsetConnected = [this] { return handset_->IsConnected(); };
+  faderLevels_ = std::make_unique<FaderLevels>(*mixers_);
+  dialogParts.levels = faderLevels_.get();
+  dialogParts.waveDevices = &waveDevices_;
+  dialogParts.soundMapper = &dialogSoundMapperKey_;
+  dialogs_ = std::make_unique<OptionDialogsHost>(dialogParts);
+
+  ports.tray = &trayIcon_->Status();
+  ports.dialogs = &dialogs_->Book();
   link_ = std::make_unique<SkypeLink>(ports);
+  dialogs_->AttachLink(link_.get());
 
   programDirectory_ = ProgramDirectory(instance_);
   link_->SetConfigurationPorts(&settingsStore_, &ringList_);
@@ -110,8 +126,17 @@ bool Application::CreateWindowAndRenderer() {
       mixers_->micFader.OnControlChange(static_cast<MixerHandle>(mixer), static_cast<std::intptr_t>(control));
     }
   };
+  parts.trayNotification = [this](WPARAM wParam, LPARAM lParam) {
+    return trayIcon_->OnTrayNotification(wParam, lParam);
+  };
+  parts.menuCommand = [this](WORD command) { return dialogs_->OnCommand(window_->Handle(), command); };
+  parts.leaving = [this] {
+    dialogs_->Book().RequestWorkersStop();
+    trayIcon_->RemoveIcon();
+  };
   window_ = MainWindow::Create(parts, className_, title);
   if (window_ == nullptr) return false;
+  if (handset_->Settings().SupportSky.load() == 1 && !CreateTrayIcon(title)) return false;
 
   renderer_ = std::make_unique<FontProcessLibrary>();
   RendererRecipients recipients;
@@ -120,6 +145,13 @@ bool Application::CreateWindowAndRenderer() {
   recipients.setSkypeLinkRenderer = [this](DisplayRenderer* r) { link_->SetRenderer(r); };
   recipients.supportFontFile = handset_->Settings().SupportFontFile.load();
   return renderer_->Load(recipients) == kOk;
+}
+
+bool Application::CreateTrayIcon(const std::string& title) {
+  const std::string iconPath = Text(&ISkypeLink::GetIconNoHandset, *link_);
+  startIcon_ = static_cast<HICON>(LoadImageA(instance_, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+  return trayIcon_->Create(instance_, window_->Handle(), MainWindow::kTrayCallbackMessage, title.c_str(),
+                           startIcon_, IDR_TRAY_MENU, FALSE, nullptr, nullptr, 0, 10) != 0;
 }
 
 bool Application::BringUpHandset() {
@@ -221,8 +253,17 @@ void Application::Stop() {
     renderer_.reset();
   }
   window_.reset();
+  // The dialogs ended with the window; their workers, which read the
+  // faders, are joined here at the latest.
+  dialogs_.reset();
+  faderLevels_.reset();
   mixerControls_.reset();
   mixers_.reset();
+  trayIcon_.reset();
+  if (startIcon_ != nullptr) {
+    DestroyIcon(startIcon_);
+    startIcon_ = nullptr;
+  }
   transport_.reset();
   if (classRegistered_) {
     UnregisterClassA(className_.c_str(), instance_);

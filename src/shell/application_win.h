@@ -39,6 +39,9 @@ class FontProcessLibrary;
 class HandsetControl;
 class MainWindow;
 class NotificationDispatcher;
+class FaderLevels;
+class OptionDialogsHost;
+class TrayIcon;
 class PhoneState;
 class QorHidCtrl;
 class SkypeLink;
@@ -64,6 +67,7 @@ class Application {
   bool CreateSession();
   bool CreateWindowAndRenderer();
   bool BringUpHandset();
+  bool CreateTrayIcon(const std::string& title);
   void CreateStores();
 
   void StartPresence();
@@ -89,6 +93,13 @@ class Application {
   SteadyActionDelay delay_;
   PrivateProfileStore settingsStore_;
   ComboBoxDialogList ringList_;
+  // The session updates the icon and closes the dialogs: both outlive it.
+  std::unique_ptr<TrayIcon> trayIcon_;
+  HICON startIcon_ = nullptr;
+  // The dialogs' own key: the session's is used from its action threads.
+  RegistrySoundMapperKey dialogSoundMapperKey_;
+  std::unique_ptr<FaderLevels> faderLevels_;
+  std::unique_ptr<OptionDialogsHost> dialogs_;
   std::unique_ptr<SkypeLink> link_;
   std::unique_ptr<MainWindow> window_;
   std::unique_ptr<FontProcessLibrary> renderer_;

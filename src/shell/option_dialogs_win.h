@@ -20,7 +20,7 @@ struct HandsetSettings;
 
 struct DialogParts {
   HINSTANCE instance = nullptr;
-  ISkypeLink* link = nullptr;             // required
+  ISkypeLink* link = nullptr;             // required before a dialog opens
   HandsetSettings* settings = nullptr;    // required
   std::function<void(std::uint8_t)> sendCode;  // the handset's codes; empty: none sent
   std::function<bool()> handsetConnected;      // empty: never connected
@@ -45,6 +45,8 @@ class OptionDialogsHost final : public DialogCloser {
   // opened again (About is).
   bool OnCommand(HWND owner, WORD command);
 
+  // The session, once it exists (it is created after the host).
+  void AttachLink(ISkypeLink* link) { parts_.link = link; }
   OptionDialogBook& Book() { return book_; }
   const DialogParts& Parts() const { return parts_; }
 
