@@ -136,7 +136,9 @@ bool Application::CreateWindowAndRenderer() {
   };
   window_ = MainWindow::Create(parts, className_, title);
   if (window_ == nullptr) return false;
-  if (handset_->Settings().SupportSky.load() == 1 && !CreateTrayIcon(title)) return false;
+  // A shell that refuses the icon (not started yet, or none at all) does not
+  // end the program: the icon is added once the shell announces itself.
+  if (handset_->Settings().SupportSky.load() == 1) CreateTrayIcon(title);
 
   renderer_ = std::make_unique<FontProcessLibrary>();
   RendererRecipients recipients;
