@@ -5,6 +5,7 @@
 // dialog, and Exit from the menu ends the program with the detach sent.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <chrono>
 #include <fstream>
@@ -115,16 +116,19 @@ TEST_F(TrayTest, MenuDialogsAndExitThroughTheTrayIcon) {
             std::string::npos);
 
   // A right click opens the menu; the second item opens Volume Control,
-  // which has no levels to show yet and says so in its title.
+  // with the handset connected and its sliders showing the faders' levels
+  // (this prefix has no sound device: level 0, the slider at the bottom).
   ASSERT_TRUE(PostMessageA(main, kTrayCallback, kTrayIconId, WM_RBUTTONUP));
   HWND menu = WaitForWindow("#32768", nullptr);
   ASSERT_NE(menu, nullptr) << "the tray menu";
   PressKey(menu, VK_DOWN);
   PressKey(menu, VK_DOWN);
   PressKey(menu, VK_RETURN);
-  const HWND volume = WaitForWindow("#32770", "No REROzode");
+  const HWND volume = WaitForWindow("#32770", "Volume Control");
   ASSERT_NE(volume, nullptr);
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(volume, 1003)));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(volume, 1003)));
+  EXPECT_EQ(SendDlgItemMessageA(volume, 1003, TBM_GETPOS, 0, 0), 31);
+  EXPECT_EQ(SendDlgItemMessageA(volume, 1004, TBM_GETPOS, 0, 0), 31);
   ASSERT_TRUE(PostMessageA(volume, WM_COMMAND, IDOK, 0));
   ASSERT_TRUE(WaitUntilGone(volume));
 
