@@ -1,5 +1,5 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo try test bench native win32 win64 clean bootstrap
+.PHONY: demo try test bench native win32 win64 dist clean bootstrap
 
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
@@ -26,6 +26,14 @@ bench: bootstrap
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS)
 	@for b in build/bench/bench/*_bench; do echo "== $$b"; $$b; done
+
+# The packages that ship, from the 32-bit build: build/dist/ gets the
+# installer and the zip of this version.
+dist: win32
+	@v=$$(sed -nE 's/^project\(Tolvane VERSION ([0-9.]+).*/\1/p' CMakeLists.txt); \
+	rm -rf build/dist && mkdir -p build/dist && \
+	cp build/win32/dist/Tolvane-$$v-win32-setup.exe build/win32/dist/Tolvane-$$v-win32.zip build/dist/ && \
+	ls -1 build/dist/*
 
 demo: win32 win64
 	@scripts/demo
