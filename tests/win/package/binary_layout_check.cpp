@@ -40,6 +40,8 @@ static_assert(sizeof(MIXERCONTROLA) == 148);
 static_assert(offsetof(MIXERCONTROLA, szName) == 36);
 static_assert(offsetof(MIXERCONTROLA, Bounds) == 100);
 static_assert(offsetof(MIXERCONTROLA, Metrics) == 124);
+// The change notification the mixer posts to the main window.
+static_assert(MM_MIXM_CONTROL_CHANGE == 0x3D1);
 
 // The report message of the handset library.
 static_assert(tolvane::kHandsetReportMessage == WM_USER + 100);

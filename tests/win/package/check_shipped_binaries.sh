@@ -29,16 +29,16 @@ for b in "${binaries[@]}"; do
 done
 
 # Windows' own DLLs (compared in lower case); anything else would have to ship.
-system_dlls=" kernel32.dll user32.dll gdi32.dll shell32.dll advapi32.dll winmm.dll comctl32.dll hid.dll
+system_dlls=(kernel32.dll user32.dll gdi32.dll shell32.dll advapi32.dll winmm.dll comctl32.dll hid.dll
   setupapi.dll msvcrt.dll ole32.dll oleaut32.dll shlwapi.dll comdlg32.dll version.dll ws2_32.dll ntdll.dll
-  uxtheme.dll imm32.dll cfgmgr32.dll "
+  uxtheme.dll imm32.dll cfgmgr32.dll)
 for b in "${binaries[@]}"; do
   [[ -f "$stage/$b" ]] || continue
   mapfile -t imports < <("$objdump" -p "$stage/$b" | sed -nE 's/^\s*DLL Name: (.*)$/\1/p')
   [[ ${#imports[@]} -gt 0 ]] || fail "$b: no import table found"
   for dll in "${imports[@]}"; do
     lower="${dll,,}"
-    if [[ "$system_dlls" != *" $lower "* && "$lower" != api-ms-win-* ]]; then
+    if [[ " ${system_dlls[*]} " != *" $lower "* && "$lower" != api-ms-win-* ]]; then
       fail "$b imports from $dll, which is not part of Windows"
     fi
   done
