@@ -83,21 +83,28 @@ int HandsetControl::HookDown() {
   if (StopIndicatorAsync()) Pause(10);
   const Calls calls = ReadCalls();
   const HookDownChoice choice = ChooseHookDown(calls.current, calls.currentStatus, calls.second, calls.secondStatus);
+  EndBrowsing();
+  int result = 1;
+  switch (choice.text) {
+    case HookDownText::kFinishSecond:
+      result = SendCallStatus(calls.second, "FINISHED");
+      break;
+    case HookDownText::kFinishCurrent:
+      result = SendCallStatus(calls.current, "FINISHED");
+      break;
+    case HookDownText::kButtonNo:
+      result = SendClientCommand("BTN_RELEASED NO");
+      break;
+    case HookDownText::kHookOn:
+      result = SendClientCommand("HOOK ON");
+      break;
+  }
+  // The main window goes only once the client has the line: a client that
+  // ends when its main window closes still hangs up first.
   if (choice.hide && settings_.SupportHideWindows.load() != 0) {
     if (ClientWindows* windows = windows_.load()) windows->CloseMainWindow();
   }
-  EndBrowsing();
-  switch (choice.text) {
-    case HookDownText::kFinishSecond:
-      return SendCallStatus(calls.second, "FINISHED");
-    case HookDownText::kFinishCurrent:
-      return SendCallStatus(calls.current, "FINISHED");
-    case HookDownText::kButtonNo:
-      return SendClientCommand("BTN_RELEASED NO");
-    case HookDownText::kHookOn:
-      return SendClientCommand("HOOK ON");
-  }
-  return 1;
+  return result;
 }
 
 void HandsetControl::EndBrowsing() {

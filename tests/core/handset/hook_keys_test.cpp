@@ -55,9 +55,8 @@ TEST_F(KeyTest, HookDownSendsTheLineTheCallsPointToAndHidesTheClientWhereItSays)
     SetCalls(row.a, row.sa, row.b, row.sb);
     handset->SetMode(kModeBrowseHistory);
     EXPECT_EQ(handset->ExecuteKeyCommand(kKeyHookDown), 1);
-    EventLog::Events expected;
+    EventLog::Events expected = {row.text};
     if (row.hide) expected.push_back(kHide);
-    expected.push_back(row.text);
     EXPECT_EQ(Sent(), expected);
     // Browsing ends before the line goes.
     EXPECT_EQ(log.MatchingAny({"contacts ResetContactBrowse", "phone ResetBrowse", "send"}),
