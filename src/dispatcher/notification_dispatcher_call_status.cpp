@@ -10,7 +10,7 @@
 #include "interfaces/handset_codes.h"
 #include "interfaces/handset_mode.h"
 #include "interfaces/i_phone_state.h"
-#include "interfaces/client_window_probe.h"
+#include "interfaces/client_windows.h"
 #include "protocol/command_kind.h"
 #include "protocol/command_text.h"
 #include "interfaces/i_handset_control.h"

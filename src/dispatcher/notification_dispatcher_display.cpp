@@ -10,7 +10,7 @@
 #include "interfaces/i_phone_state.h"
 #include "interfaces/display_renderer.h"
 #include "common/action_delay.h"
-#include "interfaces/client_window_probe.h"
+#include "interfaces/client_windows.h"
 #include "protocol/command_kind.h"
 #include "interfaces/i_handset_control.h"
 #include "interfaces/i_skype_link.h"

@@ -70,6 +70,15 @@ bool HandsetControl::WaitDisplayIdle() {
   // The mode goes first: the indicator reads it again at its end, and a
   // stopped screen must not be taken for one that ran to its end.
   handsetMode_.store(0);
+  return StopAndWait(run);
+}
+
+void HandsetControl::StopIndicatorAndWait() {
+  const std::uint64_t run = IndicatorRun();
+  if (run != 0) StopAndWait(run);
+}
+
+bool HandsetControl::StopAndWait(std::uint64_t run) {
   indicatorStop_.store(1);
   if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
   Pause(20);

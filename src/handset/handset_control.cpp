@@ -38,6 +38,7 @@ void HandsetControl::SetPorts(const Ports& ports) {
   phoneState_.store(ports.phoneState);
   contactList_.store(ports.contactList);
   pacing_.store(ports.pacing != nullptr ? ports.pacing : &ownPacing_);
+  windows_.store(ports.windows);
 }
 
 void HandsetControl::Pause(int milliseconds) { pacing_.load()->Wait(std::chrono::milliseconds(milliseconds)); }
@@ -102,6 +103,9 @@ void HandsetControl::QueueReport(std::uint32_t wParam, std::intptr_t lParam) {
 }
 
 int HandsetControl::ClearReports() {
+  // The report thread gets a moment to finish the report it has taken;
+  // the ones still waiting are dropped.
+  Pause(10);
   reportQueue_.Clear();
   return 1;
 }
@@ -231,25 +235,15 @@ void HandsetControl::HandleIdentification(const KeyRecord& key) {
   }
 }
 
-void HandsetControl::HandleBrowseReport(const KeyRecord& key) {
-  // Every browse report is acknowledged first. Stepping through the contacts
-  // and the call history is not built yet; outside both browse modes key 108
-  // tells the handset there is no entry to show.
-  Acknowledge(key);
-  const std::uint32_t mode = handsetMode_.load();
-  if (key.key == kKeyBrowseShowEntry && (mode & (kModeBrowseContacts | kModeBrowseHistory)) == 0) {
-    SendCode(kCodeShowBrowseEntry);
-  }
-}
-
 void HandsetControl::Acknowledge(const KeyRecord& key) {
   SendCode(static_cast<std::uint8_t>(kAckBase + key.sequence));
 }
 
-void HandsetControl::StopIndicatorAsync() {
-  if (indicatorRunning_.load() == 0) return;
+bool HandsetControl::StopIndicatorAsync() {
+  if (indicatorRunning_.load() == 0) return false;
   indicatorStop_.store(1);
   if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+  return true;
 }
 
 }  // namespace tolvane

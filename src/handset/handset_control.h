@@ -16,13 +16,18 @@
 // which streams one prepared screen to the handset; the session's threads
 // run the FOCUS key, send codes and, through WaitDisplayIdle, stop the
 // indicator and wait for its end. The flags they share are atomic words,
-// changed only through the operations below.
+// changed only through the operations below. Key commands and browse steps
+// run one at a time (keyLock_): each reads the calls, decides and sends as
+// one step, so that the main window's hook-down and the report thread's
+// keys cannot interleave. The lock is never held while the indicator is
+// waited for.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <string_view>
 #include <thread>
 
@@ -36,6 +41,7 @@
 namespace tolvane {
 
 class ClientTransport;
+class ClientWindows;
 class DisplayRenderer;
 class IContactList;
 class IPhoneState;
@@ -55,6 +61,7 @@ class HandsetControl final : public IHandsetControl {
     IPhoneState* phoneState = nullptr;     // null: history screens show no entry
     IContactList* contactList = nullptr;   // null: contact screens show no entry
     ActionDelay* pacing = nullptr;         // null: real time
+    ClientWindows* windows = nullptr;      // null: the client's windows are left alone
   };
 
   // `library` may be null or hold no instance (the load failed and the user
@@ -81,7 +88,7 @@ class HandsetControl final : public IHandsetControl {
   // Report queue. QueueReport drops reports the library marked with lParam -1;
   // the main window handles the two volume bits before it calls this.
   void QueueReport(std::uint32_t wParam, std::intptr_t lParam);
-  int ClearReports() override;  // returns 1
+  int ClearReports() override;  // pauses 10 ms, then empties the queue; returns 1
   int StartReportThread();  // 1 started (or already running), 0 failed
 
   // One turn of the report thread for one report: sequence check, then the
@@ -134,12 +141,54 @@ class HandsetControl final : public IHandsetControl {
   void HandleIdentification(const KeyRecord& key);
   void HandleBrowseReport(const KeyRecord& key);
   void Acknowledge(const KeyRecord& key);
-  void StopIndicatorAsync();
+  // Asks a running indicator to stop; true when one was running.
+  bool StopIndicatorAsync();
+  // Asks a running indicator to stop and waits until it has run its end
+  // sequence (bounded like WaitDisplayIdle); the mode is left to the
+  // indicator's end.
+  void StopIndicatorAndWait();
+  bool StopAndWait(std::uint64_t run);
   void ClearModeBits(std::uint32_t bits) { handsetMode_.fetch_and(~bits); }
   void IndicatorThreadMain();
   // Sends one command line straight to the client (not through the session's
   // outgoing queue).
   int SendClientCommand(std::string_view text);
+  int SendCallStatus(int callId, const char* status);
+
+  // The key commands, with keyLock_ held (key_commands.cpp, hook_keys.cpp,
+  // call_keys.cpp).
+  struct Calls {
+    int current = 0;
+    int currentStatus = -1;
+    int second = 0;
+    int secondStatus = -1;
+  };
+  Calls ReadCalls() const;
+  int RunKeyCommand(int code);
+  int HookUp();
+  int HookDown();
+  int Hold();
+  int SendKey();
+  int CallBrowsedEntry(std::uint32_t mode);
+  int Clear();
+  int Digit(int code);
+  int Scroll(int code);
+  int SkypeButton();
+  void EndBrowsing();
+  void ClickDialGridIfShown();
+
+  // Browsing on the handset and the balance, with keyLock_ held
+  // (browse_keys.cpp).
+  void BrowseKey(int code);
+  void SelectHistoryEntry();
+  void TakeHistoryEntry(int callId);
+  void StepBrowse(int code);
+  void ShowBrowseEntry();
+  std::string BrowsedHistoryName();
+  void ShowSelectedContactName();
+  void ShowPreparedText(const char* text);
+  void AnnounceScreen();
+  int ShowBalance();
   QorHidCtrl* Library() const;
 
   // Fields shared between threads, in the order of the object's layout.
@@ -181,6 +230,8 @@ class HandsetControl final : public IHandsetControl {
   std::atomic<IContactList*> contactList_{nullptr};
   SteadyActionDelay ownPacing_;
   std::atomic<ActionDelay*> pacing_{&ownPacing_};
+  std::atomic<ClientWindows*> windows_{nullptr};
+  std::mutex keyLock_;
 };
 
 }  // namespace tolvane

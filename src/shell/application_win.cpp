@@ -186,7 +186,7 @@ void Application::StartPresence() {
   parts.mixers = mixerControls_.get();
   parts.timers = checkTimers_.get();
   parts.launcher = launcher_.get();
-  parts.windows = &windowProbe_;
+  parts.windows = &clientWindows_;
   parts.soundMapper = defaultDevices_.get();
   parts.mainWindow = window;
   parts.windowsVersionClass = WindowsVersionCode();
@@ -202,7 +202,7 @@ void Application::CreateStores() {
   ports.handset = handset_.get();
   ports.phoneState = phoneState_.get();
   ports.contactList = contactList_.get();
-  ports.windows = &windowProbe_;
+  ports.windows = &clientWindows_;
   ports.delay = &delay_;
   dispatcher_ = std::make_unique<NotificationDispatcher>(ports);
   link_->SetPhoneState(phoneState_.get());
@@ -218,6 +218,7 @@ void Application::CreateStores() {
   handsetPorts.contactList = contactList_.get();
   handsetPorts.speaker = &mixers_->speakerFader;
   handsetPorts.microphone = &mixers_->micFader;
+  handsetPorts.windows = &clientWindows_;
   handset_->SetPorts(handsetPorts);
 }
 

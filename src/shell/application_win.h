@@ -20,7 +20,7 @@
 
 #include "common/action_delay.h"
 #include "session/client_transport_win.h"
-#include "shell/client_window_probe_win.h"
+#include "shell/client_windows_win.h"
 #include "config/dialog_list_win.h"
 #include "audio/default_audio_devices.h"
 #include "audio/handset_mixers.h"
@@ -105,7 +105,7 @@ class Application {
   std::unique_ptr<FontProcessLibrary> renderer_;
   std::unique_ptr<PhoneState> phoneState_;
   std::unique_ptr<ContactList> contactList_;
-  Win32ClientWindowProbe windowProbe_;
+  Win32ClientWindows clientWindows_;
   std::unique_ptr<NotificationDispatcher> dispatcher_;
   AnsiCaseMapping caseMapping_;
   std::unique_ptr<WindowCheckTimers> checkTimers_;

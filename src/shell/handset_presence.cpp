@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "interfaces/client_window_probe.h"
+#include "interfaces/client_windows.h"
 #include "interfaces/handset_codes.h"
 #include "interfaces/i_contact_list.h"
 #include "interfaces/i_handset_control.h"

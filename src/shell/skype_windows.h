@@ -1,20 +1,15 @@
 #pragma once
-// The Skype client as a desktop program: the class names of its main window
-// and of the three child windows that the handset keys move the focus
-// between, where it records its executable, and which child window of each
-// class is kept. The Win32 side (skype_windows_win.h) starts the client and
+// The Skype client as a desktop program: where it records its executable,
+// and which child window of each class (interfaces/client_windows.h) is
+// kept. The Win32 side (skype_windows_win.h) starts the client and
 // enumerates its windows.
 #include <atomic>
 #include <string_view>
 
 #include "common/abi.h"
+#include "interfaces/client_windows.h"
 
 namespace tolvane {
-
-inline constexpr const char* kSkypeMainWindowClass = "tskMainForm.UnicodeClass";
-inline constexpr const char* kSkypePageControlClass = "TTntPageControl.UnicodeClass";
-inline constexpr const char* kSkypeBgGridClass = "tSkBgGrid.UnicodeClass";
-inline constexpr const char* kSkypeContactListClass = "tSkContactList.UnicodeClass";
 
 // HKEY_CURRENT_USER key and value naming the client's executable.
 inline constexpr const char* kSkypeRegistryKey = "Software\\Skype\\Phone";

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "interfaces/handset_mode.h"
-#include "interfaces/client_window_probe.h"
+#include "interfaces/client_windows.h"
 #include "core/dispatcher/dispatcher_rig.h"
 
 namespace tolvane::testing {

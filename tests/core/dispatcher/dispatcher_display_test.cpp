@@ -7,7 +7,7 @@
 
 #include "core/dispatcher/dispatcher_rig.h"
 #include "interfaces/handset_mode.h"
-#include "interfaces/client_window_probe.h"
+#include "interfaces/client_windows.h"
 
 namespace tolvane::testing {
 namespace {

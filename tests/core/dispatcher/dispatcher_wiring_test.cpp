@@ -11,7 +11,7 @@
 #include "core/fakes/skype_link_rig.h"
 #include "interfaces/handset_mode.h"
 #include "phone_state/phone_state.h"
-#include "interfaces/client_window_probe.h"
+#include "interfaces/client_windows.h"
 #include "dispatcher/notification_dispatcher.h"
 
 namespace tolvane::testing {

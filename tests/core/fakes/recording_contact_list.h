@@ -1,9 +1,10 @@
 #pragma once
 // An IContactList that records every operation into an EventLog as
 // "contacts <Operation>" followed by its integer and text arguments, and holds
-// nothing: the selected and looked-up statuses and the two handle texts
-// answer what the test set (0 and empty texts unless set); every other getter
-// answers 0 or an empty text.
+// nothing: the selected and looked-up statuses, the two handle texts, the
+// selected contact's handle and name, the count and the balance answer what
+// the test set (0 and empty texts unless set); every other getter answers 0
+// or an empty text.
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -22,6 +23,10 @@ class RecordingContactList final : public IContactList {
   std::atomic<int> lookedUpStatus{0};
   ScriptedText shownHandleText;
   ScriptedText selectedContactHandleText;
+  std::atomic<int> contactCount{0};
+  std::atomic<std::int32_t> balance{0};
+  std::string selectedHandle;  // set before the handset runs
+  std::string selectedName;
 
   Status AppendContact(const char* handle, int status) override {
     log_.Add(std::string("contacts AppendContact ") + Text(handle) + " " + std::to_string(status));
@@ -54,7 +59,7 @@ class RecordingContactList final : public IContactList {
   }
   Status GetContactCount(int* count) override {
     log_.Add("contacts GetContactCount");
-    *count = 0;
+    *count = contactCount.load();
     return kOk;
   }
   Status GetContactAt(int index, char* handleOut, int* status) override {
@@ -90,7 +95,7 @@ class RecordingContactList final : public IContactList {
   }
   Status GetSelectedContactHandle(char* out) override {
     log_.Add("contacts GetSelectedContactHandle");
-    out[0] = '\0';
+    Copy(selectedHandle, out);
     return kOk;
   }
   Status StepContact(int backward, int advanceFirst) override {
@@ -103,8 +108,8 @@ class RecordingContactList final : public IContactList {
   }
   Status GetSelectedContactName(char* out) override {
     log_.Add("contacts GetSelectedContactName");
-    out[0] = '\0';
-    return kOk;
+    Copy(selectedName, out);
+    return selectedName.empty() ? kFail : kOk;
   }
   Status TakeUsersReply(const char* line) override {
     log_.Add(std::string("contacts TakeUsersReply ") + Text(line));
@@ -128,7 +133,7 @@ class RecordingContactList final : public IContactList {
   }
   Status GetSkypeOutBalance(std::int32_t* value) override {
     log_.Add("contacts GetSkypeOutBalance");
-    *value = 0;
+    *value = balance.load();
     return kOk;
   }
   Status LookupContactName(const char* handle, char* out) override {
@@ -143,6 +148,10 @@ class RecordingContactList final : public IContactList {
   }
 
  private:
+  static void Copy(const std::string& text, char* out) {
+    const std::size_t n = text.copy(out, 254);
+    out[n] = '\0';
+  }
   static std::string Text(const char* text) { return text == nullptr ? std::string("(null)") : std::string(text); }
 
   EventLog& log_;

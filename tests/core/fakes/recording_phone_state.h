@@ -1,9 +1,10 @@
 #pragma once
 // An IPhoneState that records every operation into an EventLog as
 // "phone <Operation>" followed by its integer and text arguments, and keeps
-// only the current call's id and status (0 and -1 when there is none). The
-// selected history entry's type, status and texts answer what the test set
-// (0 and empty texts unless set); every other getter answers 0 or an empty
+// only the calls' ids and statuses (0 and -1 when there is none; the
+// second call's status 0 unless set). The selected history entry, the browse
+// step, the history's size and the cursor answer what the test set (0, kOk
+// and empty texts unless set); every other getter answers 0 or an empty
 // text.
 #include <atomic>
 #include <string>
@@ -23,6 +24,17 @@ class RecordingPhoneState final : public IPhoneState {
   std::atomic<int> currentCallStatus{-1};
   std::atomic<int> selectedType{0};
   std::atomic<int> selectedStatus{0};
+  std::atomic<int> secondCallId{0};
+  std::atomic<int> secondCallStatus{0};
+  std::atomic<int> historyCount{0};
+  std::atomic<int> historyHasDetails{0};
+  std::atomic<Status> browseStepResult{kOk};
+  std::atomic<int> browseStepCallId{0};
+  std::atomic<Status> hasCursor{kOk};
+  // The display name is empty for this many reads before it is known.
+  std::atomic<int> displayNameMisses{0};
+  std::string selectedDisplayName;  // set before the handset runs
+  std::string selectedPartnerHandle;
   ScriptedText selectedHandleText;
   ScriptedText durationText;
   ScriptedText timestampText;
@@ -38,7 +50,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status GetHistoryCount(int* count) override {
     log_.Add("phone GetHistoryCount");
-    *count = 0;
+    *count = historyCount.load();
     return kOk;
   }
   Status ClearHistory() override {
@@ -52,6 +64,8 @@ class RecordingPhoneState final : public IPhoneState {
   Status GetSelectedDisplayName(char* out) override {
     log_.Add("phone GetSelectedDisplayName");
     out[0] = '\0';
+    if (selectedDisplayName.empty() || displayNameMisses.fetch_sub(1) > 0) return kFail;
+    out[selectedDisplayName.copy(out, 254)] = '\0';
     return kOk;
   }
   Status ClearSelectionForMode() override {
@@ -78,7 +92,8 @@ class RecordingPhoneState final : public IPhoneState {
   Status GetSelectedPartnerHandle(char* out) override {
     log_.Add("phone GetSelectedPartnerHandle");
     out[0] = '\0';
-    return kOk;
+    out[selectedPartnerHandle.copy(out, 254)] = '\0';
+    return selectedPartnerHandle.empty() ? kFail : kOk;
   }
   Status SetHistoryType(int callId, int type) override {
     log_.Add(std::string("phone SetHistoryType ") + std::to_string(callId) + " " + std::to_string(type));
@@ -104,7 +119,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status GetHistoryHasDetails(int callId, int* flag) override {
     log_.Add(std::string("phone GetHistoryHasDetails ") + std::to_string(callId));
-    *flag = 0;
+    *flag = historyHasDetails.load();
     return kOk;
   }
   Status SetHistorySeen(int callId, int flag) override {
@@ -177,12 +192,12 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status BrowseStep(int backward, int advance, int* callId) override {
     log_.Add(std::string("phone BrowseStep ") + std::to_string(backward) + " " + std::to_string(advance));
-    *callId = 0;
-    return kOk;
+    *callId = browseStepCallId.load();
+    return browseStepResult.load();
   }
   Status HasCursor() override {
     log_.Add("phone HasCursor");
-    return kOk;
+    return hasCursor.load();
   }
   Status SetDurationText(unsigned int seconds) override {
     log_.Add(std::string("phone SetDurationText ") + std::to_string(seconds));
@@ -282,7 +297,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status GetSecondCallId(int* callId) override {
     log_.Add("phone GetSecondCallId");
-    *callId = 0;
+    *callId = secondCallId.load();
     return kOk;
   }
   Status ResetSecondCall() override {
@@ -299,7 +314,7 @@ class RecordingPhoneState final : public IPhoneState {
   }
   Status GetSecondCallStatus(int* status) override {
     log_.Add("phone GetSecondCallStatus");
-    *status = 0;
+    *status = secondCallStatus.load();
     return kOk;
   }
   Status SetSecondDisplayName(const char* text, int length) override {

@@ -1,4 +1,4 @@
-// Win32ClientWindowProbe on windows that the test creates in its own
+// Win32ClientWindows on windows that the test creates in its own
 // process, and the dispatcher's confirmation watch driven by it. Needs a
 // Windows desktop (Wine's null driver serves); no Skype client may run in
 // the same Wine session, since the probe looks at every top-level window.
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "core/dispatcher/dispatcher_rig.h"
-#include "interfaces/client_window_probe.h"
-#include "shell/client_window_probe_win.h"
+#include "interfaces/client_windows.h"
+#include "shell/client_windows_win.h"
 
 namespace tolvane {
 namespace {
@@ -51,7 +51,7 @@ class ClientWindowProbeTest : public ::testing::Test {
     return window;
   }
 
-  Win32ClientWindowProbe probe;
+  Win32ClientWindows probe;
   std::vector<HWND> windows;
 };
 
