@@ -7,6 +7,7 @@
 #include "handset/display_indicator.h"
 #include "handset/handset_control.h"
 #include "interfaces/display_renderer.h"
+#include "interfaces/handset_mode.h"
 
 namespace tolvane {
 namespace {
@@ -68,8 +69,14 @@ bool HandsetControl::WaitDisplayIdle() {
   const std::uint64_t run = IndicatorRun();
   if (run == 0) return true;
   // The mode goes first: the indicator reads it again at its end, and a
-  // stopped screen must not be taken for one that ran to its end.
-  handsetMode_.store(0);
+  // stopped screen must not be taken for one that ran to its end. Browsing
+  // is the user's and outlives the screen (the end then clears only the
+  // screen's bit): only what takes the display over (a ring, a caller) ends
+  // it, not a line that merely had to wait for the screen.
+  constexpr std::uint32_t kBrowsing = kModeBrowseContacts | kModeBrowseHistory;
+  std::uint32_t mode = handsetMode_.load();
+  while ((mode & kBrowsing) == 0 && !handsetMode_.compare_exchange_weak(mode, 0)) {
+  }
   return StopAndWait(run);
 }
 

@@ -72,6 +72,22 @@ TEST(DisplayIdleTest, StopsTheRunningScreenAndReturnsOnlyAfterItsEnd) {
   EXPECT_EQ(idle.rig.handset.Mode(), 0u);
 }
 
+TEST(DisplayIdleTest, StoppingABrowseScreenKeepsTheUserBrowsing) {
+  IdleRig idle;
+  idle.rig.phone.durationText.Set("0:42");
+  idle.pacing.onWait = [&, held = false](milliseconds) mutable {
+    if (held) return;
+    held = true;
+    idle.rig.log.Add("held");
+    idle.rig.log.WaitFor("renderer CancelDisplay 1");
+  };
+  idle.rig.handset.SetMode(kModeBrowseHistory | kModeRenderedText);
+  ASSERT_EQ(idle.rig.handset.StartIndicatorThread(), 1);
+  ASSERT_TRUE(idle.rig.log.WaitFor("held"));
+  EXPECT_TRUE(idle.rig.handset.WaitDisplayIdle());
+  EXPECT_EQ(idle.rig.handset.Mode(), static_cast<std::uint32_t>(kModeBrowseHistory));
+}
+
 TEST(DisplayIdleTest, WithNoIndicatorRunningReturnsAtOnceAndTouchesNothing) {
   IdleRig idle;
   idle.rig.handset.SetMode(kModeBrowseContacts);
