@@ -2,6 +2,9 @@
 // and the simulated handset, keys pressed on the handset and what the client
 // was asked and the handset was sent checked in their order.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <dbt.h>
 
 #include <algorithm>
 #include <chrono>
@@ -126,6 +129,22 @@ TEST_F(KeyTest, OnHookDuringACallHangsUpAndClosesTheClientsMainWindow) {
   ASSERT_TRUE(transcript->WaitFor("window", "main WM_CLOSE"));
   // The hang-up goes first, then the main window is closed.
   EXPECT_EQ(Since(before, {"recv", "window"}), (Lines{"recv HOOK ON", "window main WM_CLOSE"}));
+}
+
+TEST_F(KeyTest, PullingTheHandsetOutDuringACallHangsUpAsTheHookWouldAndLeaves) {
+  StartReady();
+  AnswerIncoming("alice.example");
+  const std::size_t before = transcript->Read().size();
+  Handset("unplug quiet");
+  // What Windows sends the window registered for the handset's class.
+  const HWND tolvaneWindow = FindWindowA("QorMainWndClass", nullptr);
+  ASSERT_NE(tolvaneWindow, nullptr);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(tolvaneWindow, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  ASSERT_TRUE(transcript->WaitFor("detach"));
+  const Lines after = Since(before, {"recv"});
+  ASSERT_FALSE(after.empty());
+  EXPECT_EQ(after.front(), "recv HOOK ON") << "the call is ended as if the hook were put down";
 }
 
 TEST_F(KeyTest, SendWhileASecondCallRingsHoldsTheFirstAndAnswersTheSecond) {
