@@ -7,8 +7,9 @@
 // machine over the current call, the second call and the call history.
 //
 // Threads: the session's incoming worker calls HandleLine, one line at a
-// time in arrival order, and CheckConfirmationWindow after every line and on
-// every idle tick. ShowMissedCalls is also called from the handset threads;
+// time in arrival order, CheckConfirmationWindow after every line, when the
+// client's windows change and, while WatchesClientWindows says so, on a
+// short tick; never on a timer while no call is under way. ShowMissedCalls is also called from the handset threads;
 // it touches only the stores, the ports and atomic words. Everything else
 // below is the worker's own.
 //
@@ -54,6 +55,7 @@ class NotificationDispatcher final : public NotificationHandler {
   // NotificationHandler.
   void HandleLine(const std::string& line) override;
   void CheckConfirmationWindow() override;
+  bool WatchesClientWindows() const override;
   void ShowMissedCalls(int refresh) override;
 
   // The protocol version the client reported (0 until it has).

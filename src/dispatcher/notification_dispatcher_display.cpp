@@ -130,4 +130,14 @@ void NotificationDispatcher::CheckConfirmationWindow() {
   confirmPromptSeen_ = true;
 }
 
+// The confirmation window can appear without a line announcing it while a
+// call rings, is being placed or is in progress. With no call in the store
+// the worker is left asleep: a window that appears then is reported by the
+// client's window events.
+bool NotificationDispatcher::WatchesClientWindows() const {
+  int current = 0;
+  phone_.GetCurrentCallId(&current);
+  return current != 0 || SecondCallId() != 0;
+}
+
 }  // namespace tolvane

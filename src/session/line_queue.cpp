@@ -15,21 +15,31 @@ void LineQueue::Push(std::string line) {
 
 std::optional<std::string> LineQueue::WaitPop() {
   std::unique_lock<std::mutex> hold(lock_);
-  arrived_.wait(hold, [this] { return stopped_ || !lines_.empty(); });
+  arrived_.wait(hold, [this] { return stopped_ || woken_ || !lines_.empty(); });
   return PopFrontLocked();
 }
 
 std::optional<std::string> LineQueue::WaitPopFor(std::chrono::milliseconds timeout) {
   std::unique_lock<std::mutex> hold(lock_);
-  arrived_.wait_for(hold, timeout, [this] { return stopped_ || !lines_.empty(); });
+  arrived_.wait_for(hold, timeout, [this] { return stopped_ || woken_ || !lines_.empty(); });
   return PopFrontLocked();
 }
 
 std::optional<std::string> LineQueue::PopFrontLocked() {
+  // A wake is answered by whatever the waiter does next, a line included.
+  woken_ = false;
   if (stopped_ || lines_.empty()) return std::nullopt;
   std::string line = std::move(lines_.front());
   lines_.pop_front();
   return line;
+}
+
+void LineQueue::Wake() {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    woken_ = true;
+  }
+  arrived_.notify_one();
 }
 
 void LineQueue::Clear() {

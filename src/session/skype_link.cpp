@@ -16,10 +16,6 @@
 namespace tolvane {
 namespace {
 
-// While no line arrives the incoming worker still wakes this often, so that
-// the dispatcher notices the client's confirmation window in good time.
-constexpr std::chrono::milliseconds kIdleTick{50};
-
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 std::string_view FirstWord(std::string_view line) {
@@ -45,7 +41,9 @@ SkypeLink::SkypeLink(const Ports& ports)
       dialogs_(ports.dialogs),
       soundMapper_(ports.soundMapper),
       ownDelay_(ports.delay != nullptr ? nullptr : std::make_unique<SteadyActionDelay>()),
-      delay_(ports.delay != nullptr ? *ports.delay : *ownDelay_) {
+      delay_(ports.delay != nullptr ? *ports.delay : *ownDelay_),
+      threads_(ports.threads != nullptr ? *ports.threads : DefaultThreadStarter()),
+      watchTick_(ports.watchTick) {
   std::lock_guard<std::mutex> hold(workerLock_);
   StartIncomingWorkerLocked();
   StartOutgoingWorkerLocked();
@@ -88,9 +86,9 @@ Status SkypeLink::QueueNotification(const char* line) {
     incomingQueue_.Push(std::move(text));
     return kOk;
   }
-  // The worker has ended: what it left behind is stale, and so may be the
-  // calls it was following. Start afresh and look for the client again; the
-  // line that arrived is dropped with the rest.
+  // No worker runs (none could be started): what was queued is stale, and
+  // so may be the calls that were followed. Start afresh and look for the
+  // client again; the line that arrived is dropped with the rest.
   if (RestartIncomingWorker()) {
     ResetCallsAfterRestart();
     RunSessionAction(kActionDiscover);
@@ -99,23 +97,12 @@ Status SkypeLink::QueueNotification(const char* line) {
 }
 
 bool SkypeLink::RestartIncomingWorker() {
-  std::thread ended;
-  {
-    std::lock_guard<std::mutex> hold(workerLock_);
-    if (stopping_ || incomingRunning_.load()) return false;
-    // A dispatcher that queues a notification itself cannot wait for its
-    // own end.
-    if (incomingThread_.get_id() == std::this_thread::get_id()) return false;
-    ended = std::move(incomingThread_);
-  }
-  // The ended worker finishes the line it was handling before it returns;
-  // only then may a new one start, so lines stay one at a time.
-  if (ended.joinable()) ended.join();
   std::lock_guard<std::mutex> hold(workerLock_);
-  if (stopping_ || incomingThread_.joinable()) return false;
+  if (stopping_ || incomingRunning_.load()) return false;
+  // A worker runs until shutdown, so the one to replace never started.
+  assert(!incomingThread_.joinable());
   incomingQueue_.Clear();
-  StartIncomingWorkerLocked();
-  return true;
+  return StartIncomingWorkerLocked();
 }
 
 void SkypeLink::ResetCallsAfterRestart() {
@@ -129,27 +116,22 @@ void SkypeLink::ResetCallsAfterRestart() {
   if (phone != nullptr) phone->ResetBrowse();
 }
 
-void SkypeLink::StopIncomingWorker() { incomingRunning_.store(false); }
-
 Status SkypeLink::QueueCommand(const char* line) {
-  if (line == nullptr) return kOk;
-  if (!outgoingRunning_.load()) {
-    std::thread ended;
-    {
-      std::lock_guard<std::mutex> hold(workerLock_);
-      if (stopping_) return kOk;
-      if (!outgoingRunning_.load()) {
-        // The previous worker ended on a refused or empty line and is
-        // returning; it holds nothing that this thread needs.
-        ended = std::move(outgoingThread_);
-        if (ended.joinable()) ended.join();
-        StartOutgoingWorkerLocked();
-      }
-    }
-  }
+  // An empty line has nothing to send.
+  if (line == nullptr || line[0] == '\0') return kOk;
   outgoingQueue_.Push(line);
+  if (!outgoingRunning_.load()) RestartOutgoingWorker();
   return kOk;
 }
+
+void SkypeLink::RestartOutgoingWorker() {
+  std::lock_guard<std::mutex> hold(workerLock_);
+  if (stopping_ || outgoingRunning_.load()) return;
+  assert(!outgoingThread_.joinable());
+  StartOutgoingWorkerLocked();
+}
+
+void SkypeLink::ClientWindowsChanged() { incomingQueue_.Wake(); }
 
 Status SkypeLink::ClearQueues() {
   incomingQueue_.Clear();
@@ -159,20 +141,30 @@ Status SkypeLink::ClearQueues() {
   return kOk;
 }
 
-void SkypeLink::StartIncomingWorkerLocked() {
+bool SkypeLink::StartIncomingWorkerLocked() {
   incomingRunning_.store(true);
-  incomingThread_ = std::thread(&SkypeLink::IncomingWorker, this);
+  if (threads_.Start(incomingThread_, "incoming", [this] { IncomingWorker(); })) return true;
+  incomingRunning_.store(false);
+  return false;
 }
 
-void SkypeLink::StartOutgoingWorkerLocked() {
+bool SkypeLink::StartOutgoingWorkerLocked() {
   outgoingRunning_.store(true);
-  outgoingThread_ = std::thread(&SkypeLink::OutgoingWorker, this);
+  if (threads_.Start(outgoingThread_, "outgoing", [this] { OutgoingWorker(); })) return true;
+  outgoingRunning_.store(false);
+  return false;
 }
 
 void SkypeLink::IncomingWorker() {
   while (incomingRunning_.load()) {
-    std::optional<std::string> line = incomingQueue_.WaitPopFor(kIdleTick);
     NotificationHandler* handler = handler_.load();
+    // While nothing is under way the worker sleeps until a line arrives or
+    // the client's windows change; only while a call is under way can the
+    // confirmation window appear unannounced and is looked for every tick.
+    const bool watching = handler != nullptr && handler->WatchesClientWindows();
+    std::optional<std::string> line = watching ? incomingQueue_.WaitPopFor(watchTick_) : incomingQueue_.WaitPop();
+    if (!incomingRunning_.load()) break;
+    handler = handler_.load();
     if (handler == nullptr) continue;  // no dispatcher yet: the line is dropped
     if (line) handler->HandleLine(*line);
     handler->CheckConfirmationWindow();
@@ -182,13 +174,10 @@ void SkypeLink::IncomingWorker() {
 void SkypeLink::OutgoingWorker() {
   while (outgoingRunning_.load()) {
     std::optional<std::string> line = outgoingQueue_.WaitPop();
-    if (!line || !outgoingRunning_.load()) break;
-    // An empty line or one the client refuses ends this worker and is lost;
-    // the next command starts a new worker.
-    if (line->empty() || !transport_.SendLine(*line)) {
-      outgoingRunning_.store(false);
-      break;
-    }
+    if (!line) continue;  // stopped: the loop test ends it
+    // A line the client refuses, or does not answer in time, is lost; the
+    // lines behind it must not wait for an unrelated later command.
+    transport_.SendLine(*line);
   }
 }
 

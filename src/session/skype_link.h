@@ -7,6 +7,11 @@
 // Lifetime rules:
 // - Construction starts both workers. The transport, the handset and the
 //   optional ports given at construction must outlive the SkypeLink.
+// - A worker runs until Shutdown(). One that could not be started (no thread
+//   could be created) is started again by the next line queued for it; an
+//   incoming worker started again that way also rediscovers the client.
+// - The outgoing worker drops a line the client refuses, or does not answer
+//   in time, and goes on with the lines behind it.
 // - The phone state, the contact list, the renderer and the notification
 //   handler are created after the SkypeLink and attached through their
 //   setters. Until attached, the steps that need them are skipped. Once
@@ -17,6 +22,7 @@
 //   (pauses inside actions end at once, the rest of such an action is
 //   abandoned). After it, queued lines and new actions are dropped.
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -25,6 +31,7 @@
 #include <vector>
 
 #include "common/action_delay.h"
+#include "common/thread_starter.h"
 #include "session/line_queue.h"
 #include "interfaces/i_skype_link.h"
 
@@ -50,6 +57,10 @@ class SkypeLink : public ISkypeLink {
     OptionDialogs* dialogs = nullptr;      // null: no dialogs to close
     SoundMapper* soundMapper = nullptr;    // null: Windows devices are left alone
     ActionDelay* delay = nullptr;          // null: real time
+    ThreadStarter* threads = nullptr;      // null: std::thread
+    // How often the incoming worker looks for the client's confirmation
+    // window while the handler says a call is under way.
+    std::chrono::milliseconds watchTick{50};
   };
 
   explicit SkypeLink(const Ports& ports);
@@ -121,13 +132,10 @@ class SkypeLink : public ISkypeLink {
   // set-up of the attached session points the client's devices at it.
   void SetHandsetAudioDeviceName(std::string_view name);
 
-  // Ends the incoming worker after the line it is handling; the next
-  // notification starts a new one (and a rediscover).
-  void StopIncomingWorker();
-  // Notification lines waiting for the incoming worker.
-  std::size_t PendingNotifications() const { return incomingQueue_.Size(); }
-  // Whether an outgoing worker runs; it ends on an empty or refused line.
-  bool OutgoingWorkerRunning() const { return outgoingRunning_.load(); }
+  // The client's windows have changed (a window was created or shown): the
+  // incoming worker looks for the confirmation window once more, even while
+  // nothing else is under way. Any thread; returns at once.
+  void ClientWindowsChanged();
 
  private:
   struct ActionThread {
@@ -136,9 +144,10 @@ class SkypeLink : public ISkypeLink {
   };
 
   // Workers (skype_link.cpp).
-  void StartIncomingWorkerLocked();
-  void StartOutgoingWorkerLocked();
+  bool StartIncomingWorkerLocked();
+  bool StartOutgoingWorkerLocked();
   bool RestartIncomingWorker();
+  void RestartOutgoingWorker();
   void IncomingWorker();
   void OutgoingWorker();
   void ResetCallsAfterRestart();
@@ -164,6 +173,8 @@ class SkypeLink : public ISkypeLink {
   SoundMapper* const soundMapper_;
   std::unique_ptr<SteadyActionDelay> ownDelay_;
   ActionDelay& delay_;
+  ThreadStarter& threads_;
+  const std::chrono::milliseconds watchTick_;
 
   std::atomic<IPhoneState*> phoneState_{nullptr};
   std::atomic<IContactList*> contactList_{nullptr};

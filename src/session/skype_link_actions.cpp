@@ -27,13 +27,15 @@ Status SkypeLink::RunSessionAction(int code) {
   ReapFinishedActionsLocked();
   auto action = std::make_unique<ActionThread>();
   ActionThread& started = *action;
-  actions_.push_back(std::move(action));
   // The code travels with the thread: a second request before this thread
   // runs must not change what it does.
-  started.thread = std::thread([this, code, &started] {
-    RunAction(code);
-    started.finished.store(true);
-  });
+  if (!threads_.Start(started.thread, "action", [this, code, &started] {
+        RunAction(code);
+        started.finished.store(true);
+      })) {
+    return kFail;  // no thread: the action is not run
+  }
+  actions_.push_back(std::move(action));
   return kOk;
 }
 

@@ -1,7 +1,8 @@
 // The dispatcher behind the real session and handset objects: lines queued
 // by the transport reach it through the incoming worker, its commands leave
 // through the outgoing worker, its codes reach the handset library, and the
-// confirmation watch runs while no line arrives.
+// confirmation watch runs while a call is under way or the client's windows
+// change.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -61,7 +62,45 @@ TEST_F(DispatcherWiring, RingBeforeTheHistoryIsLoadedIsRefusedOnTheWire) {
   EXPECT_EQ(id, 43);
 }
 
-TEST_F(DispatcherWiring, ConfirmationWindowIsSignalledWhileNoLineArrives) {
+// One end-of-call query the client refuses must not keep the rest of them,
+// and with them the call's end, from the client: the next call rings.
+TEST_F(DispatcherWiring, ARefusedEndOfCallQueryDoesNotKeepTheNextCallFromRinging) {
+  rig.transport.RefuseLine("GET CALL 12 SEEN");
+  // The client answers the last query, then rings again.
+  rig.transport.beforeSend = [this](std::string_view line) {
+    if (line != "GET CALL 12 TIMESTAMP") return;
+    rig.link->QueueNotification("CALL 12 TIMESTAMP 1700000000");
+    rig.link->QueueNotification("CALL 13 STATUS RINGING");
+  };
+  for (const char* line : {"CALL 12 STATUS RINGING", "CALL 12 STATUS INPROGRESS", "CALL 12 STATUS FINISHED"}) {
+    rig.link->QueueNotification(line);
+  }
+  ASSERT_TRUE(rig.log.WaitFor("send GET CALL 13 PARTNER_DISPNAME"));
+  EXPECT_EQ(rig.log.Matching("send"),
+            (EventLog::Events{"send GET CALL 12 PARTNER_DISPNAME", "send GET CALL 12 PARTNER_DISPNAME",
+                              "send GET CALL 12 PARTNER_HANDLE", "send-refused GET CALL 12 SEEN",
+                              "send GET CALL 12 TYPE", "send GET CALL 12 DURATION",
+                              "send GET CALL 12 TIMESTAMP", "send GET CALL 13 PARTNER_DISPNAME"}));
+  EXPECT_EQ(rig.log.Count("code 158"), 2u);
+  int id = 0;
+  phone.GetCurrentCallId(&id);
+  EXPECT_EQ(id, 13);
+  int held = 0;
+  phone.GetHistoryCount(&held);
+  EXPECT_EQ(held, 1);
+}
+
+TEST_F(DispatcherWiring, ConfirmationWindowIsLookedForWhenTheClientsWindowsChange) {
+  windows.Open(kClientConfirmationWindowClass);
+  rig.link->ClientWindowsChanged();
+  ASSERT_TRUE(rig.log.WaitFor("code 159"));
+}
+
+// While a call is under way nothing needs to announce the window: the
+// worker looks for it on its tick.
+TEST_F(DispatcherWiring, ConfirmationWindowIsWatchedForWhileACallIsBeingPlaced) {
+  rig.link->QueueNotification("CALL 30 STATUS ROUTING");
+  ASSERT_TRUE(rig.log.WaitFor("code 152"));
   windows.Open(kClientConfirmationWindowClass);
   ASSERT_TRUE(rig.log.WaitFor("code 159"));
 }

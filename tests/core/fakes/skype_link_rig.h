@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/fakes/event_log.h"
 #include "core/fakes/fake_client_transport.h"
@@ -24,6 +25,7 @@
 #include "core/fakes/recording_phone_state.h"
 #include "core/fakes/recording_ports.h"
 #include "core/fakes/recording_renderer.h"
+#include "core/fakes/refusing_thread_starter.h"
 #include "handset/handset_control.h"
 #include "session/skype_link.h"
 
@@ -78,8 +80,24 @@ class LoggedHandset final : public IHandsetControl {
   EventLog& log_;
 };
 
+// What a test changes in the session before it starts.
+struct SkypeLinkSetup {
+  Pauses pauses = Pauses::kRecorded;
+  std::vector<std::string> refusedThreads;  // roles whose first start is refused
+  std::chrono::milliseconds watchTick{50};
+};
+
+inline SkypeLinkSetup WithPauses(Pauses pauses) {
+  SkypeLinkSetup setup;
+  setup.pauses = pauses;
+  return setup;
+}
+
 struct SkypeLinkRig {
-  explicit SkypeLinkRig(Pauses pauses = Pauses::kRecorded) {
+  explicit SkypeLinkRig(Pauses pauses = Pauses::kRecorded) : SkypeLinkRig(WithPauses(pauses)) {}
+  explicit SkypeLinkRig(const SkypeLinkSetup& setup) {
+    const Pauses pauses = setup.pauses;
+    for (const std::string& role : setup.refusedThreads) threads.RefuseNext(role);
     delay.onWait = [this](std::chrono::milliseconds duration) {
       auto awaited = settleBefore.find(static_cast<int>(duration.count()));
       if (awaited != settleBefore.end()) log.WaitFor(awaited->second);
@@ -93,6 +111,8 @@ struct SkypeLinkRig {
     ports.delay = pauses == Pauses::kRecorded    ? static_cast<ActionDelay*>(&delay)
                   : pauses == Pauses::kStretched ? &stretched
                                                  : nullptr;
+    ports.threads = &threads;
+    ports.watchTick = setup.watchTick;
     link = std::make_unique<SkypeLink>(ports);
     HandsetControl::Ports handsetPorts;
     handsetPorts.transport = &direct;
@@ -124,6 +144,7 @@ struct SkypeLinkRig {
   RecordingPhoneState phone{log};
   RecordingContactList contacts{log};
   RecordingRenderer renderer{log};
+  RefusingThreadStarter threads{log};
   // Pause length in ms -> event that must be logged before the pause ends.
   std::map<int, std::string> settleBefore;
   std::unique_ptr<SkypeLink> link;

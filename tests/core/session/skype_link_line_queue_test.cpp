@@ -49,6 +49,28 @@ TEST(LineQueueTest, StopReleasesAWaiterAndDropsLaterLines) {
   EXPECT_EQ(queue.WaitPopFor(seconds(10)), std::nullopt);  // returns at once
 }
 
+TEST(LineQueueTest, AWakeReleasesTheWaiterOnceWithoutALine) {
+  LineQueue queue;
+  auto woken = std::async(std::launch::async, [&] { return queue.WaitPop(); });
+  queue.Wake();
+  ASSERT_EQ(woken.wait_for(seconds(10)), std::future_status::ready);
+  EXPECT_EQ(woken.get(), std::nullopt);
+
+  // Wakes before the wait count as one; a line taken answers a wake too.
+  queue.Wake();
+  queue.Wake();
+  EXPECT_EQ(queue.WaitPopFor(seconds(10)), std::nullopt);  // at once
+  queue.Push("x");
+  EXPECT_EQ(queue.WaitPop(), "x");
+  queue.Wake();
+  queue.Push("y");
+  EXPECT_EQ(queue.WaitPop(), "y");
+  auto later = std::async(std::launch::async, [&] { return queue.WaitPop(); });
+  queue.Push("z");
+  ASSERT_EQ(later.wait_for(seconds(10)), std::future_status::ready);
+  EXPECT_EQ(later.get(), "z");
+}
+
 TEST(LineQueueTest, ClearEmptiesTheQueue) {
   LineQueue queue;
   queue.Push("x");

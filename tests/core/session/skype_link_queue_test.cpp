@@ -1,8 +1,11 @@
-// How lines travel through the session: commands to the client in order, lost
-// lines that end the outgoing worker, notifications to the dispatcher one at a
-// time, the CONTACTS count and the restart of an ended incoming worker.
+// How lines travel through the session: commands to the client in order,
+// refused lines dropped without holding up the rest, notifications to the
+// dispatcher one at a time, the confirmation watch that sleeps while idle,
+// the CONTACTS count, and workers and actions whose thread could not be
+// created.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -20,11 +23,13 @@ namespace {
 using testing::EventLog;
 using testing::Eventually;
 using testing::SkypeLinkRig;
+using testing::SkypeLinkSetup;
 using Lines = std::vector<std::string>;
 
 // A dispatcher stand-in: "line <text>" per line, "check" per confirmation-
-// window check, "missed <n>" per missed-call request. Optionally holds the
-// worker inside one line until released.
+// window check, "missed <n>" per missed-call request. It says a call is
+// under way while told so. Optionally holds the worker inside one line
+// until released.
 class RecordingHandler final : public NotificationHandler {
  public:
   explicit RecordingHandler(EventLog& log) : log_(log) {}
@@ -47,7 +52,10 @@ class RecordingHandler final : public NotificationHandler {
     }
   }
   void CheckConfirmationWindow() override { log_.Add("check"); }
+  bool WatchesClientWindows() const override { return watching.load(); }
   void ShowMissedCalls(int refresh) override { log_.Add("missed " + std::to_string(refresh)); }
+
+  std::atomic<bool> watching{false};
 
  private:
   EventLog& log_;
@@ -69,58 +77,38 @@ TEST(SkypeLinkOutgoingTest, CommandsReachTheClientInQueueOrder) {
             (Lines{"send GET AUDIO_IN", "send PROTOCOL 5", "send SEARCH FRIENDS", "send SEARCH CALLS"}));
 }
 
-TEST(SkypeLinkOutgoingTest, AnEmptyLineEndsTheWorkerWithoutSendingAndTheNextCommandIsSent) {
-  SkypeLinkRig rig;
-  rig.link->QueueCommand("PING");
-  rig.link->QueueCommand("");
-  ASSERT_TRUE(rig.log.WaitFor("send PING"));
-  ASSERT_TRUE(Eventually([&] { return !rig.link->OutgoingWorkerRunning(); }));
+struct DroppedLineCase {
+  const char* name;
+  bool attached;
+  Lines refused;
+  Lines queued;
+  Lines wire;  // what the client is offered, in order
+};
 
-  rig.link->QueueCommand("SEARCH CALLS");
-  ASSERT_TRUE(rig.log.WaitFor("send SEARCH CALLS"));
-  EXPECT_TRUE(rig.link->OutgoingWorkerRunning());
-  EXPECT_EQ(rig.log.Matching("send"), (Lines{"send PING", "send SEARCH CALLS"}));
-}
-
-TEST(SkypeLinkOutgoingTest, ARefusedLineEndsTheWorkerAndIsLostTheNextCommandIsSent) {
-  SkypeLinkRig rig;
-  rig.transport.RefuseLine("GET CALL 5 SEEN");
-  rig.link->QueueCommand("PING");
-  rig.link->QueueCommand("GET CALL 5 SEEN");
-  ASSERT_TRUE(rig.log.WaitFor("send-refused GET CALL 5 SEEN"));
-  ASSERT_TRUE(Eventually([&] { return !rig.link->OutgoingWorkerRunning(); }));
-
-  rig.link->QueueCommand("SEARCH CALLS");
-  ASSERT_TRUE(rig.log.WaitFor("send SEARCH CALLS"));
-  rig.Stop();
-  EXPECT_EQ(rig.log.Matching("send"),
-            (Lines{"send PING", "send-refused GET CALL 5 SEEN", "send SEARCH CALLS"}));
-}
-
-TEST(SkypeLinkOutgoingTest, CommandsQueuedBeforeTheClientAttachedAreLost) {
-  SkypeLinkRig rig;
-  rig.transport.SetAttached(false);
-  rig.link->QueueCommand("PROTOCOL 5");
-  ASSERT_TRUE(rig.log.WaitFor("send-refused PROTOCOL 5"));
-  ASSERT_TRUE(Eventually([&] { return !rig.link->OutgoingWorkerRunning(); }));
-
-  rig.transport.SetAttached(true);
-  rig.link->QueueCommand("SEARCH FRIENDS");
-  ASSERT_TRUE(rig.log.WaitFor("send SEARCH FRIENDS"));
-  rig.Stop();
-  EXPECT_EQ(rig.log.Matching("send"), (Lines{"send-refused PROTOCOL 5", "send SEARCH FRIENDS"}));
-}
-
-TEST(SkypeLinkOutgoingTest, LinesBehindARefusedOneGoOutInOrderWithTheNextCommand) {
-  SkypeLinkRig rig;
-  rig.transport.RefuseLine("B");
-  for (const char* line : {"A", "B", "C", "D"}) rig.link->QueueCommand(line);
-  ASSERT_TRUE(rig.log.WaitFor("send-refused B"));
-  ASSERT_TRUE(Eventually([&] { return !rig.link->OutgoingWorkerRunning(); }));
-
-  rig.link->QueueCommand("E");
-  ASSERT_TRUE(rig.log.WaitFor("send E"));
-  EXPECT_EQ(rig.log.Matching("send"), (Lines{"send A", "send-refused B", "send C", "send D", "send E"}));
+// A line the client refuses (or that finds no client) is lost on its own:
+// the lines queued behind it go out at once, not with some later command.
+TEST(SkypeLinkOutgoingTest, ADroppedLineHoldsUpNothingBehindIt) {
+  const DroppedLineCase cases[] = {
+      {"refused in the middle", true, {"B"}, {"A", "B", "C", "D"},
+       {"send A", "send-refused B", "send C", "send D"}},
+      {"refused twice in a row", true, {"B", "C"}, {"A", "B", "C", "D"},
+       {"send A", "send-refused B", "send-refused C", "send D"}},
+      {"refused last", true, {"GET CALL 5 SEEN"}, {"PING", "GET CALL 5 SEEN"},
+       {"send PING", "send-refused GET CALL 5 SEEN"}},
+      {"empty lines are never sent", true, {}, {"PING", "", "SEARCH CALLS"},
+       {"send PING", "send SEARCH CALLS"}},
+      {"no client attached", false, {}, {"PROTOCOL 5", "SEARCH FRIENDS"},
+       {"send-refused PROTOCOL 5", "send-refused SEARCH FRIENDS"}},
+  };
+  for (const DroppedLineCase& c : cases) {
+    SkypeLinkRig rig;
+    rig.transport.SetAttached(c.attached);
+    for (const std::string& line : c.refused) rig.transport.RefuseLine(line);
+    for (const std::string& line : c.queued) EXPECT_EQ(rig.link->QueueCommand(line.c_str()), kOk);
+    EXPECT_TRUE(rig.log.WaitForMatching("send", c.wire.size())) << c.name;
+    rig.Stop();
+    EXPECT_EQ(rig.log.Matching("send"), c.wire) << c.name;
+  }
 }
 
 TEST(SkypeLinkOutgoingTest, ClearQueuesDropsCommandsNotYetTaken) {
@@ -164,13 +152,12 @@ TEST(SkypeLinkSendCommandTest, QueuesTheBuiltTextAndAlwaysReportsSuccess) {
                                              "send GET USER echo123 DISPLAYNAME", "send NAME Tolvane"}));
 }
 
-TEST(SkypeLinkSendCommandTest, KindsWithoutACommandSendNothingAndKeepTheWorker) {
+TEST(SkypeLinkSendCommandTest, KindsWithoutACommandSendNothing) {
   SkypeLinkRig rig;
   for (int kind : {0, 14, 26, 34, -1}) EXPECT_EQ(rig.link->SendCommand(kind, "x", 1), kOk);
   rig.link->SendCommand(kCmdPing, nullptr, 0);
   ASSERT_TRUE(rig.log.WaitFor("send PING"));
   EXPECT_EQ(rig.log.Matching("send"), (Lines{"send PING"}));
-  EXPECT_TRUE(rig.link->OutgoingWorkerRunning());
 }
 
 TEST(SkypeLinkSendCommandTest, TheHandsetDeviceNameGoesThroughTheRenderersConversion) {
@@ -227,31 +214,40 @@ TEST(SkypeLinkIncomingTest, LinesReachTheHandlerInArrivalOrderEachFollowedByAChe
   EXPECT_EQ(lines, sent);
 }
 
-TEST(SkypeLinkIncomingTest, AnIdleWorkerChecksTheConfirmationWindowEveryFiftyMillisecondsNotMore) {
-  SkypeLinkRig rig;
-  RecordingHandler handler(rig.log);
-  const auto start = std::chrono::steady_clock::now();
-  rig.link->SetNotificationHandler(&handler);
-  ASSERT_TRUE(rig.log.WaitFor("check", 3));
-  rig.Stop();
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now() - start);
-  // A millisecond poll would have checked about fifty times as often.
-  EXPECT_LE(rig.log.Count("check"), static_cast<std::size_t>(elapsed.count() / 50 + 2));
-}
-
-TEST(SkypeLinkIncomingTest, WithoutAHandlerLinesAreTakenAndDropped) {
-  SkypeLinkRig rig;
-  rig.link->QueueNotification("CALL 1 STATUS RINGING");
-  rig.link->QueueNotification("CALL 1 STATUS MISSED");
-  ASSERT_TRUE(Eventually([&] { return rig.link->PendingNotifications() == 0; }));
-
+// With a one-millisecond tick a polling worker would check hundreds of times
+// in the quiet spells below; an idle one checks only when something happens.
+TEST(SkypeLinkIncomingTest, AnIdleWorkerSleepsUntilALineOrAWindowChangeAndTicksOnlyDuringACall) {
+  SkypeLinkSetup setup;
+  setup.watchTick = std::chrono::milliseconds(1);
+  SkypeLinkRig rig(setup);
   RecordingHandler handler(rig.log);
   rig.link->SetNotificationHandler(&handler);
-  rig.link->QueueNotification("USERSTATUS NA");
-  ASSERT_TRUE(rig.log.WaitFor("line USERSTATUS NA"));
+  const auto quietSpell = std::chrono::milliseconds(300);
+
+  rig.link->QueueNotification("USERSTATUS ONLINE");
+  ASSERT_TRUE(rig.log.WaitFor("check"));
+  EXPECT_FALSE(rig.log.WaitFor("check", 2, quietSpell));
+
+  rig.link->ClientWindowsChanged();
+  ASSERT_TRUE(rig.log.WaitFor("check", 2));
+  EXPECT_FALSE(rig.log.WaitFor("check", 3, quietSpell));
+
+  // A call under way: the window can appear unannounced, so the worker ticks.
+  handler.watching.store(true);
+  rig.link->QueueNotification("CALL 7 STATUS ROUTING");
+  ASSERT_TRUE(rig.log.WaitFor("check", 10));
+
+  // The call is over: after the next line the worker sleeps again.
+  handler.watching.store(false);
+  rig.link->QueueNotification("CALL 7 TIMESTAMP 1");
+  ASSERT_TRUE(rig.log.WaitFor("line CALL 7 TIMESTAMP 1"));
+  ASSERT_TRUE(Eventually([&] {
+    const std::size_t before = rig.log.Count("check");
+    return !rig.log.WaitFor("check", before + 1, quietSpell);
+  }));
   rig.Stop();
-  EXPECT_EQ(rig.log.Matching("line "), (Lines{"line USERSTATUS NA"}));
+  EXPECT_EQ(rig.log.Matching("line "),
+            (Lines{"line USERSTATUS ONLINE", "line CALL 7 STATUS ROUTING", "line CALL 7 TIMESTAMP 1"}));
 }
 
 TEST(SkypeLinkIncomingTest, ShowMissedCallsIsTheHandlersAndNothingWithoutOne) {
@@ -298,40 +294,56 @@ TEST(SkypeLinkIncomingTest, EveryQueuedContactsLineAddsOneForTheDispatcherToTake
   EXPECT_EQ(rig.link->TakePendingContact(), -1);
 }
 
-TEST(SkypeLinkIncomingTest, AfterTheWorkerEndedANotificationRestartsItResetsTheCallsAndRediscovers) {
-  SkypeLinkRig rig;
-  rig.AttachStores();
-  RecordingHandler handler(rig.log);
-  handler.HoldOn("A");
-  rig.link->SetNotificationHandler(&handler);
+struct RestartCase {
+  bool storesAttached;
+  Lines resets;
+};
 
-  rig.link->QueueNotification("A");
-  ASSERT_TRUE(rig.log.WaitFor("line A"));
-  rig.link->QueueNotification("B");  // waits behind A and is left over
-  rig.link->StopIncomingWorker();
-  handler.Release();
+// No incoming worker could be started: nothing claims one runs, and the
+// next notification starts one, drops itself with whatever was stale, resets
+// the calls that were followed (once the stores exist) and rediscovers.
+TEST(SkypeLinkIncomingTest, AWorkerThatCouldNotStartIsStartedByTheNextNotificationWhichRediscovers) {
+  const RestartCase cases[] = {
+      {true, {"phone ResetCurrentCall", "phone ResetSecondCall", "contacts ResetContactBrowse",
+              "phone ResetBrowse"}},
+      {false, {}},
+  };
+  for (const RestartCase& c : cases) {
+    SkypeLinkSetup setup;
+    setup.refusedThreads = {"incoming"};
+    SkypeLinkRig rig(setup);
+    if (c.storesAttached) rig.AttachStores();
+    RecordingHandler handler(rig.log);
+    rig.link->SetNotificationHandler(&handler);
 
-  rig.link->QueueNotification("C");  // arrives at an ended worker: dropped
-  ASSERT_TRUE(rig.log.WaitFor("dialogs forget"));
-  rig.link->QueueNotification("D");
-  ASSERT_TRUE(rig.log.WaitFor("line D"));
-  rig.Stop();
+    rig.link->QueueNotification("C");  // finds no worker: dropped
+    ASSERT_TRUE(rig.log.WaitFor("dialogs forget"));
+    rig.link->QueueNotification("D");
+    ASSERT_TRUE(rig.log.WaitFor("line D"));
+    rig.Stop();
 
-  EXPECT_EQ(rig.log.Matching("line "), (Lines{"line A", "line D"}));
-  EXPECT_EQ(rig.log.MatchingAny({"phone ", "contacts "}),
-            (Lines{"phone ResetCurrentCall", "phone ResetSecondCall", "contacts ResetContactBrowse",
-                   "phone ResetBrowse"}));
-  EXPECT_EQ(rig.log.MatchingAny({"dialogs", "discover", "sound"}),
-            (Lines{"dialogs close", "discover", "dialogs forget"}));
+    EXPECT_EQ(rig.log.Matching("line "), (Lines{"line D"}));
+    EXPECT_EQ(rig.log.MatchingAny({"phone ", "contacts "}), c.resets);
+    EXPECT_EQ(rig.log.MatchingAny({"thread", "dialogs", "discover", "sound"}),
+              (Lines{"thread refused incoming", "dialogs close", "discover", "dialogs forget"}));
+  }
 }
 
-TEST(SkypeLinkIncomingTest, ARestartBeforeTheStoresExistStillRediscovers) {
-  SkypeLinkRig rig;
-  rig.link->StopIncomingWorker();
-  rig.link->QueueNotification("CALL 1 STATUS RINGING");
-  ASSERT_TRUE(rig.log.WaitFor("discover"));
+TEST(SkypeLinkThreadsTest, AnOutgoingWorkerOrActionWithoutAThreadIsStartedByTheNextRequest) {
+  SkypeLinkSetup setup;
+  setup.refusedThreads = {"outgoing", "action"};
+  SkypeLinkRig rig(setup);
+  // The refused action reports it and runs nothing.
+  EXPECT_EQ(rig.link->RunSessionAction(kActionDiscover), kFail);
+  EXPECT_EQ(rig.link->RunSessionAction(kActionDiscover), kOk);
+  rig.link->QueueCommand("PING");
+  rig.link->QueueCommand("SEARCH CALLS");
+  ASSERT_TRUE(rig.log.WaitFor("send SEARCH CALLS"));
+  ASSERT_TRUE(rig.log.WaitFor("dialogs forget"));
   rig.Stop();
-  EXPECT_TRUE(rig.log.MatchingAny({"phone ", "contacts "}).empty());
+  EXPECT_EQ(rig.log.Matching("send"), (Lines{"send PING", "send SEARCH CALLS"}));
+  EXPECT_EQ(rig.log.Count("discover"), 1u);
+  EXPECT_EQ(rig.log.Matching("thread"), (Lines{"thread refused outgoing", "thread refused action"}));
 }
 
 TEST(SkypeLinkIncomingTest, ClearQueuesDropsNotificationsNotYetTaken) {
@@ -377,8 +389,7 @@ TEST(SkypeLinkLifetimeTest, NothingIsQueuedOrStartedAfterShutdown) {
   rig.Stop();
   rig.link->QueueCommand("PING");
   rig.link->QueueNotification("CALL 1 STATUS RINGING");
-  rig.link->StopIncomingWorker();
-  rig.link->QueueNotification("CALL 2 STATUS RINGING");
+  rig.link->ClientWindowsChanged();
   rig.link->RunSessionAction(kActionDiscover);
   rig.Stop();  // a second shutdown is harmless
   EXPECT_TRUE(rig.log.MatchingAny({"send", "line", "discover", "dialogs"}).empty());
