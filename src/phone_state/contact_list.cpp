@@ -60,9 +60,14 @@ bool ContactList::IsAvailable(int onlineStatus) {
   return onlineStatus == 0 || (onlineStatus >= 2 && onlineStatus <= 7);
 }
 
+std::string_view ContactList::HandleKeyOf(int index) const {
+  return entries[static_cast<std::size_t>(index)].handleKey;
+}
+
 ContactEntry* ContactList::FindLocked(std::string_view handle) {
-  const auto it = indexByHandle.find(caseMapping.Upper(handle));
-  return it != indexByHandle.end() ? &entries[static_cast<std::size_t>(it->second)] : nullptr;
+  const int index =
+      indexByHandle.Find(caseMapping.Upper(handle), [this](int i) { return HandleKeyOf(i); });
+  return index >= 0 ? &entries[static_cast<std::size_t>(index)] : nullptr;
 }
 
 ContactEntry& ContactList::AppendLocked(std::string_view handle, int status) {
@@ -71,16 +76,20 @@ ContactEntry& ContactList::AppendLocked(std::string_view handle, int status) {
   entry.handle = std::string(handle);
   entry.handleKey = caseMapping.Upper(handle);
   entry.onlineStatus = status;
-  indexByHandle.try_emplace(entry.handleKey, entry.index);
   displayOrder.PushBack(IsAvailable(status), entry.nameKey);
   entries.push_back(std::move(entry));
+  const ContactEntry& added = entries.back();
+  indexByHandle.Insert(added.handleKey, added.index, [this](int i) { return HandleKeyOf(i); });
   entryCount.store(static_cast<int>(entries.size()));
   return entries.back();
 }
 
 void ContactList::RebuildIndexLocked() {
-  indexByHandle.clear();
-  for (const ContactEntry& entry : entries) indexByHandle.try_emplace(entry.handleKey, entry.index);
+  indexByHandle.Clear();
+  indexByHandle.Reserve(entries.size());
+  for (const ContactEntry& entry : entries) {
+    indexByHandle.Insert(entry.handleKey, entry.index, [this](int i) { return HandleKeyOf(i); });
+  }
   entryCount.store(static_cast<int>(entries.size()));
 }
 
@@ -135,8 +144,11 @@ Status ContactList::SetContactStatus(const char* handle, int status) {
   if (entry == nullptr) return kFail;
   if (entry->onlineStatus != status) {
     entry->onlineStatus = status;
-    displayOrder.Update(entry->index, IsAvailable(status), entry->nameKey);
-    MoveByStatusLocked(entry->index, status);
+    if (IsAvailable(status)) {
+      displayOrder.BecomeAvailable(entry->index);
+    } else {
+      displayOrder.SetAvailable(entry->index, false);
+    }
   }
   return kOk;
 }
@@ -154,6 +166,10 @@ Status ContactList::SetContactName(const char* handle, const char* bytes, int le
 Status ContactList::TakeUsersReply(const char* line) {
   std::lock_guard guard(lock);
   lastUsersReply = std::string(TextOf(line));
+  // The index grows once for the whole reply, not step by step.
+  std::size_t listed = 0;
+  ForEachUsersToken(lastUsersReply, [&](std::string_view) { ++listed; });
+  indexByHandle.Reserve(entries.size() + listed);
   bool first = true;
   ForEachUsersToken(lastUsersReply, [&](std::string_view token) {
     if (std::exchange(first, false)) return;  // the word USERS
@@ -171,8 +187,7 @@ Status ContactList::MoveByStatusLocked(int index, int status) {
   if (!IsAvailable(status)) return kOk;
   // Offline contacts are passed; the walk stops behind the first available
   // contact whose name sorts before this one.
-  const std::size_t p = displayOrder.PositionOf(index);
-  displayOrder.MoveForward(p, displayOrder.AvailableStop(p, entries[static_cast<std::size_t>(index)].nameKey));
+  displayOrder.WalkForward(index);
   return kOk;
 }
 

@@ -7,7 +7,7 @@
 //
 // Scale: the client can list thousands of contacts, each followed by a name
 // and a status notification. Handles are found through an index keyed by the
-// upper-cased handle, and the display order finds and makes a status move in
+// upper-cased handle (handle_index.h), and the display order finds and makes a status move in
 // logarithmic time (display_order.h), so no notification scans the list.
 #include <atomic>
 #include <cstddef>
@@ -16,11 +16,11 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "common/bounded_text.h"
 #include "phone_state/case_mapping.h"
 #include "phone_state/display_order.h"
+#include "phone_state/handle_index.h"
 #include "interfaces/i_contact_list.h"
 
 namespace tolvane {
@@ -80,6 +80,7 @@ class ContactList final : public IContactList {
  private:
   // Everything below runs with the lock held.
   ContactEntry* FindLocked(std::string_view handle);
+  std::string_view HandleKeyOf(int index) const;
   ContactEntry& AppendLocked(std::string_view handle, int status);
   void RebuildIndexLocked();
   Status MoveByStatusLocked(int index, int status);
@@ -94,7 +95,7 @@ class ContactList final : public IContactList {
 
   std::deque<ContactEntry> entries;
   DisplayOrder displayOrder;
-  std::unordered_map<std::string, int> indexByHandle;  // first entry of each handle key
+  HandleIndex indexByHandle;  // first entry of each handle key
   std::atomic<int> entryCount{0};
 
   // Browse state.

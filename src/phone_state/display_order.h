@@ -8,6 +8,12 @@
 // (a treap keyed by position) whose subtrees know their smallest available
 // name, so the stop is found, and the move made, in logarithmic time.
 //
+// A list of tens of thousands of contacts does not fit the processor's
+// caches, so every node that a step touches costs a memory fetch: the nodes
+// are kept small and carry the first bytes of their subtree's smallest
+// available name, so that comparing two subtrees reads no other node and no
+// name text unless those first bytes are equal.
+//
 // Entry indexes are 0..Size()-1: each element is one entry of the store,
 // and the store numbers its entries by their place in its own sequence.
 #include <cstddef>
@@ -38,6 +44,8 @@ class DisplayOrder {
 
   // Records a changed status or name of an entry.
   void Update(int index, bool available, std::string nameKey);
+  // Records a changed status of an entry.
+  void SetAvailable(int index, bool available);
 
   // Where an entry at position p stops when it walks forward past every
   // entry that is not available or whose name does not sort before nameKey
@@ -47,6 +55,12 @@ class DisplayOrder {
   // Moves the entry at position `from` to position `to` (to <= from); the
   // entries in between move one place back.
   void MoveForward(std::size_t from, std::size_t to);
+
+  // AvailableStop and MoveForward for one entry by its own name, in one pass
+  // over the tree. Returns the entry's new position.
+  std::size_t WalkForward(int index);
+  // SetAvailable(index, true) and WalkForward(index) in one pass.
+  std::size_t BecomeAvailable(int index);
 
  private:
   static constexpr int kNone = -1;
@@ -59,14 +73,22 @@ class DisplayOrder {
     int size = 1;
     bool available = false;
     int smallestAvailable = kNone;  // entry with the smallest available name in the subtree
-    std::string nameKey;
+    std::uint64_t prefix = 0;          // the first bytes of this entry's name (see PrefixOf)
+    std::uint64_t smallestPrefix = 0;  // the same of smallestAvailable's name
   };
 
   int SizeOf(int t) const { return t == kNone ? 0 : nodes[static_cast<std::size_t>(t)].size; }
   Node& N(int t) { return nodes[static_cast<std::size_t>(t)]; }
   const Node& N(int t) const { return nodes[static_cast<std::size_t>(t)]; }
-  bool SortsBefore(int candidate, const std::string& nameKey) const;
-  int Smaller(int a, int b) const;
+  // The first eight bytes of a name as one number, zero-padded: two names
+  // whose numbers differ sort as their numbers do.
+  static std::uint64_t PrefixOf(const std::string& nameKey);
+  bool KeyLess(int a, std::uint64_t aPrefix, int b, std::uint64_t bPrefix) const;
+  bool SortsBefore(int candidate, std::uint64_t candidatePrefix, const std::string& nameKey,
+                   std::uint64_t keyPrefix) const;
+  // The stop of the walk (see AvailableStop) over the whole of tree t, as a
+  // position within t.
+  std::size_t StopWithin(int t, const std::string& nameKey) const;
   void Pull(int t);
   // Splits t into its first `count` elements and the rest.
   void Split(int t, int count, int& first, int& rest);
@@ -74,7 +96,8 @@ class DisplayOrder {
   void MakeNode(int index, bool available, std::string nameKey);
   std::uint32_t NextPriority();
 
-  std::vector<Node> nodes;  // by entry index
+  std::vector<Node> nodes;         // by entry index
+  std::vector<std::string> keys;   // the names, by entry index
   int root = kNone;
   std::uint32_t seed = 0x9E3779B9u;
 };

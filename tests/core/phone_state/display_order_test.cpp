@@ -77,16 +77,27 @@ TEST(DisplayOrderTest, MatchesTheStepByStepWalkOverRandomOperations) {
       // A status or name change followed by the move a status change makes.
       const auto index = static_cast<int>(random() % reference.keys.size());
       const bool available = random() % 3 != 0;
-      const std::string key = randomKey();
-      order.Update(index, available, key);
+      // Half the changes keep the name, as a status notification does, and
+      // go through the one-pass walk.
+      const bool statusOnly = random() % 2 == 0;
+      const std::string key = statusOnly ? reference.keys[static_cast<std::size_t>(index)] : randomKey();
+      if (statusOnly) {
+        order.SetAvailable(index, available);
+      } else {
+        order.Update(index, available, key);
+      }
       reference.available[static_cast<std::size_t>(index)] = available;
       reference.keys[static_cast<std::size_t>(index)] = key;
       const auto p = static_cast<std::size_t>(
           std::find(reference.order.begin(), reference.order.end(), index) - reference.order.begin());
       ASSERT_EQ(order.PositionOf(index), p) << "step " << step;
       const std::size_t stop = reference.Stop(p, key);
-      ASSERT_EQ(order.AvailableStop(p, key), stop) << "step " << step;
-      order.MoveForward(p, stop);
+      if (statusOnly) {
+        ASSERT_EQ(order.WalkForward(index), stop) << "step " << step;
+      } else {
+        ASSERT_EQ(order.AvailableStop(p, key), stop) << "step " << step;
+        order.MoveForward(p, stop);
+      }
       reference.Move(p, stop);
     } else {
       // Rebuilt from the order as it stands, as a removal does.
