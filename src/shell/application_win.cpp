@@ -208,6 +208,7 @@ void Application::CreateStores() {
   link_->SetPhoneState(phoneState_.get());
   link_->SetContactList(contactList_.get());
   link_->SetNotificationHandler(dispatcher_.get());
+  windowEvents_ = std::make_unique<ClientWindowEvents>([link = link_.get()] { link->ClientWindowsChanged(); });
 
   // The handset's ports go in once the stores exist, still before the
   // report thread (the only one to act on them) starts.
@@ -239,6 +240,7 @@ void Application::Stop() {
   }
   if (window_ != nullptr) window_->SetPresence(nullptr);
   presence_.reset();
+  windowEvents_.reset();
   if (link_ != nullptr) {
     // The session's threads use every object below; they end first.
     link_->Shutdown();

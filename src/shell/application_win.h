@@ -20,6 +20,7 @@
 
 #include "common/action_delay.h"
 #include "session/client_transport_win.h"
+#include "shell/client_window_events_win.h"
 #include "shell/client_windows_win.h"
 #include "config/dialog_list_win.h"
 #include "audio/default_audio_devices.h"
@@ -107,6 +108,9 @@ class Application {
   std::unique_ptr<ContactList> contactList_;
   Win32ClientWindows clientWindows_;
   std::unique_ptr<NotificationDispatcher> dispatcher_;
+  // Wakes the session when the client's confirmation window appears; goes
+  // before the session does.
+  std::unique_ptr<ClientWindowEvents> windowEvents_;
   AnsiCaseMapping caseMapping_;
   std::unique_ptr<WindowCheckTimers> checkTimers_;
   std::unique_ptr<ShellClientLauncher> launcher_;
