@@ -1,5 +1,5 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo try test bench native win32 win64 dist clean bootstrap
+.PHONY: demo try test bench fuzz fuzz-build native tsan win32 win64 dist clean bootstrap
 
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
@@ -11,6 +11,25 @@ native: bootstrap
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native -j $(JOBS)
 
+# Only the core's unit tests: they are what runs threads against each other.
+tsan: bootstrap
+	@cmake --preset tsan >/dev/null
+	@cmake --build --preset tsan -j $(JOBS)
+
+fuzz-build: bootstrap
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+
+# Each target for FUZZ_SECONDS on a copy of its seed corpus; what it finds
+# is left in build/fuzz/fuzz/.
+FUZZ_SECONDS ?= 60
+fuzz: fuzz-build
+	@for f in build/fuzz/fuzz/*_fuzz; do \
+	  name=$$(basename $$f _fuzz); work=build/fuzz/corpus/$$name; \
+	  mkdir -p $$work && cp -n fuzz/corpus/$$name/* $$work/; \
+	  echo "== $$f"; $$f -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/fuzz/$$name- $$work || exit 1; \
+	done
+
 win32: bootstrap
 	@cmake --preset win32 >/dev/null
 	@cmake --build --preset win32 -j $(JOBS)
@@ -19,7 +38,7 @@ win64: bootstrap
 	@cmake --preset win64 >/dev/null
 	@cmake --build --preset win64 -j $(JOBS)
 
-test: native win32 win64
+test: native tsan fuzz-build win32 win64
 	@scripts/run-tests
 
 bench: bootstrap

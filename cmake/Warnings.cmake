@@ -4,5 +4,5 @@ function(tolvane_warnings target)
     -Wno-sign-conversion -Wnon-virtual-dtor -Woverloaded-virtual -Werror
     # GCC 12 reports std::string concatenation as an overlapping memcpy at
     # -O2 (a false positive of its -Wrestrict, GCC bug 105329).
-    -Wno-restrict)
+    $<$<CXX_COMPILER_ID:GNU>:-Wno-restrict>)
 endfunction()
