@@ -19,8 +19,7 @@
 #include "phone_state/phone_state.h"
 #include "common/action_delay.h"
 #include "interfaces/client_window_probe.h"
-#include "dispatcher/dispatch_handset.h"
-#include "dispatcher/dispatch_session.h"
+#include "interfaces/i_handset_control.h"
 #include "dispatcher/notification_dispatcher.h"
 #include "interfaces/i_skype_link.h"
 
@@ -32,27 +31,27 @@ constexpr int kBurstLines = 100000;
 constexpr int kContacts = 2000;
 
 // Counts the commands the dispatcher and the contact store send.
-class CountingSession final : public DispatchSession {
+class CountingSession final : public testing::NullSkypeLink {
  public:
   long commands = 0;
-  void SendCommand(int, const char*, int) override { ++commands; }
-  void QueueCommand(const char*) override { ++commands; }
-  void UpdateStatusTip() override {}
-  void WaitDisplayIdle() override {}
-  void SendUserStatusCode(int) override {}
-  void RequestSkypeStatus() override { commands += 2; }
-  void SignalHandsetReady() override {}
+  Status SendCommand(int, const char*, int) override {
+    ++commands;
+    return kOk;
+  }
+  Status QueueCommand(const char*) override {
+    ++commands;
+    return kOk;
+  }
+  int RequestSkypeStatus() override {
+    commands += 2;
+    return 1;
+  }
   bool HandsetAttached() const override { return true; }
   bool HistoryLoaded() const override { return historyLoaded_.load(); }
   void SetHistoryLoaded(bool loaded) override { historyLoaded_.store(loaded); }
   int TakePendingContact() override { return pending_.fetch_sub(1) - 1; }
   void ResetPendingContacts() override { pending_.store(0); }
   void SetUserStatus(int status) override { userStatus_.store(status); }
-  int UserStatus() const override { return userStatus_.load(); }
-  void SetConnectionStatus(int) override {}
-  void AppendSkypeAudioIn(std::string_view) override {}
-  void AppendSkypeAudioOut(std::string_view) override {}
-  DisplayRenderer* Renderer() const override { return nullptr; }
 
   // What the transport does for a queued CONTACTS line.
   void CountContactsLine() { pending_.fetch_add(1); }
@@ -63,7 +62,8 @@ class CountingSession final : public DispatchSession {
   std::atomic<int> userStatus_{-1};
 };
 
-class CountingHandset final : public DispatchHandset {
+// Counts the codes the handset is sent; everything else does nothing.
+class CountingHandset final : public IHandsetControl {
  public:
   CountingHandset() {
     settings.NotSupportedFont.store(0);
@@ -72,9 +72,25 @@ class CountingHandset final : public DispatchHandset {
   long codes = 0;
   HandsetSettings settings;
   std::atomic<std::uint32_t> mode{0};
-  void SendCode(std::uint8_t) override { ++codes; }
-  std::atomic<std::uint32_t>& Mode() override { return mode; }
-  const HandsetSettings& Settings() const override { return settings; }
+  int OpenDevice() override { return 1; }
+  int StartDevice(WindowHandle) override { return 1; }
+  int CloseDevice() override { return 1; }
+  int AbortStart() override { return 1; }
+  int ClearReports() override { return 1; }
+  int SendCode(std::uint8_t) override {
+    ++codes;
+    return 1;
+  }
+  std::uint32_t Mode() const override { return mode.load(); }
+  void SetMode(std::uint32_t value) override { mode.store(value); }
+  void AddModeBits(std::uint32_t bits) override { mode.fetch_or(bits); }
+  HandsetSettings& Settings() override { return settings; }
+  bool IsConnected() const override { return true; }
+  void SetConnected(bool) override {}
+  void EnableKeys(bool) override {}
+  void AcceptAnySequence() override {}
+  int ExecuteKeyCommand(int) override { return 1; }
+  bool WaitDisplayIdle() override { return true; }
 };
 
 class NoWindows final : public ClientWindowProbe {
