@@ -12,4 +12,10 @@ std::size_t CopyBounded(char* dest, std::size_t size, std::string_view text) {
   return n;
 }
 
+std::string TextWithin(const char* data, std::size_t size) {
+  if (data == nullptr || size == 0) return {};
+  const void* end = std::memchr(data, '\0', size);
+  return std::string(data, end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - data) : size);
+}
+
 }  // namespace tolvane

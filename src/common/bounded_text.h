@@ -3,6 +3,7 @@
 // at most 254 characters and the terminating zero. Every copy into such a
 // buffer goes through CopyBounded, which cuts rather than overruns.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tolvane {
@@ -18,5 +19,10 @@ std::size_t CopyBounded(char* dest, std::size_t size, std::string_view text);
 inline std::size_t CopyText(char* dest, std::string_view text) {
   return CopyBounded(dest, kTextBufferSize, text);
 }
+
+// The text a block of `size` bytes carries, read only within the block: it
+// ends at the first NUL or at the end of the block, whichever comes first.
+// Blocks from another process (WM_COPYDATA) need not be terminated.
+std::string TextWithin(const char* data, std::size_t size);
 
 }  // namespace tolvane

@@ -1,7 +1,8 @@
 #include "session/client_transport_win.h"
 
-#include <cstring>
 #include <limits>
+
+#include "common/bounded_text.h"
 
 namespace tolvane {
 namespace {
@@ -25,11 +26,7 @@ std::optional<SkypeApiMessages> RegisterSkypeApiMessages() {
 
 std::optional<std::string> TextFromCopyData(const COPYDATASTRUCT* block) {
   if (block == nullptr || block->lpData == nullptr || block->cbData == 0) return std::nullopt;
-  const char* data = static_cast<const char*>(block->lpData);
-  const void* end = std::memchr(data, '\0', block->cbData);
-  const std::size_t length =
-      end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - data) : block->cbData;
-  return std::string(data, length);
+  return TextWithin(static_cast<const char*>(block->lpData), block->cbData);
 }
 
 Win32ClientTransport::Win32ClientTransport(SkypeApiMessages messages,
