@@ -132,6 +132,8 @@ class NotificationDispatcher final : public NotificationHandler {
   // and, while the caller is still to be shown, goes to the handset.
   void StoreCallerText(const CallLine& call, const TextSetters& set, const std::string& text,
                        Status (IContactList::*setShown)(const char*), std::uint32_t modeBit, std::uint8_t code);
+  bool BeginClosingCall(int status);
+  void EndClosingCall(int status);
   void CloseCurrentCall(int status, long timestamp);
   void CloseSecondCall(int status, long timestamp);
 

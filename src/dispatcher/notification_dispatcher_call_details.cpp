@@ -126,16 +126,30 @@ void NotificationDispatcher::OnCallTimestamp(const CallLine& call) {
   }
 }
 
-// Commits an ended current call to the history and lets a waiting second
-// call take its place. A call still going on is left alone.
-void NotificationDispatcher::CloseCurrentCall(int status, long timestamp) {
+// Closing an ended call, current or second, begins the same way: the
+// handset's screen is handed over and, for a call that was talked, the
+// handset shows the duration. False for a call still going on, which is left
+// alone.
+bool NotificationDispatcher::BeginClosingCall(int status) {
   const bool normal = EndedNormally(status);
-  if (!normal && !EndedUnanswered(status)) return;
+  if (!normal && !EndedUnanswered(status)) return false;
   handset_.WaitDisplayIdle();
   if (normal && session_.HandsetAttached()) {
     handset_.AddModeBits(kModeDuration);
     SendCode(kCodeHandleReady);
   }
+  return true;
+}
+
+// ... and ends the same way: a missed call is announced on the handset.
+void NotificationDispatcher::EndClosingCall(int status) {
+  if (status == kCallStatusMissed && session_.HandsetAttached()) ShowMissedCalls(1);
+}
+
+// Commits an ended current call to the history and lets a waiting second
+// call take its place.
+void NotificationDispatcher::CloseCurrentCall(int status, long timestamp) {
+  if (!BeginClosingCall(status)) return;
   phone_.SetCurrentTimestamp(static_cast<int>(timestamp));
   phone_.CommitCurrentCall();
   phone_.ResetCurrentCall();
@@ -143,21 +157,15 @@ void NotificationDispatcher::CloseCurrentCall(int status, long timestamp) {
     phone_.PromoteSecondCall();
     phone_.ResetSecondCall();
   }
-  if (status == kCallStatusMissed && session_.HandsetAttached()) ShowMissedCalls(1);
+  EndClosingCall(status);
 }
 
 void NotificationDispatcher::CloseSecondCall(int status, long timestamp) {
-  const bool normal = EndedNormally(status);
-  if (!normal && !EndedUnanswered(status)) return;
-  handset_.WaitDisplayIdle();
-  if (normal && session_.HandsetAttached()) {
-    handset_.AddModeBits(kModeDuration);
-    SendCode(kCodeHandleReady);
-  }
+  if (!BeginClosingCall(status)) return;
   phone_.SetSecondTimestamp(static_cast<int>(timestamp));
   phone_.CommitSecondCall();
   phone_.ResetSecondCall();
-  if (status == kCallStatusMissed && session_.HandsetAttached()) ShowMissedCalls(1);
+  EndClosingCall(status);
 }
 
 }  // namespace tolvane
