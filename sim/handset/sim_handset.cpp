@@ -1,10 +1,9 @@
 #include "sim_handset.h"
 
-#include <dbt.h>
-
 #include <cstdio>
 #include <cstdlib>
 
+#include "device_notices_win.h"
 #include "sim_handset_client.h"
 
 namespace simhandset {
@@ -116,7 +115,6 @@ int SimHandset::ShutdownDevice() {
   std::lock_guard<std::mutex> hold(lock_);
   opened_ = false;
   window_ = nullptr;
-  lastWindow_ = nullptr;
   transcript_.Write("ShutdownDevice");
   return 0;
 }
@@ -124,10 +122,7 @@ int SimHandset::ShutdownDevice() {
 int SimHandset::StartDevice(tolvane::WindowHandle notify) {
   std::lock_guard<std::mutex> hold(lock_);
   const bool started = opened_ && !startFails_ && notify != nullptr;
-  if (started) {
-    window_ = static_cast<HWND>(notify);
-    lastWindow_ = window_;
-  }
+  if (started) window_ = static_cast<HWND>(notify);
   transcript_.Write(started ? "StartDevice 0" : "StartDevice 1");
   Redraw();
   return started ? 0 : 1;
@@ -228,7 +223,6 @@ std::string SimHandset::DisplayRequest(std::uint32_t key) {
 }
 
 std::string SimHandset::SetPlugged(bool plugged, bool notify) {
-  HWND window = nullptr;
   {
     std::lock_guard<std::mutex> hold(lock_);
     plugged_ = plugged;
@@ -236,20 +230,12 @@ std::string SimHandset::SetPlugged(bool plugged, bool notify) {
       opened_ = false;
       window_ = nullptr;
     }
-    window = lastWindow_;
   }
   transcript_.Write(plugged ? "plug" : "unplug");
   Redraw();
-  if (notify && window != nullptr) {
-    // What Windows sends for a HID interface arriving or going. Sent rather
-    // than posted: the header must outlive the window's handling of it.
-    DEV_BROADCAST_HDR header{};
-    header.dbch_size = sizeof header;
-    header.dbch_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, WM_DEVICECHANGE, plugged ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE,
-                        reinterpret_cast<LPARAM>(&header), SMTO_ABORTIFHUNG, 5000, &result);
-  }
+  // Outside the lock: the windows told may call the library while they
+  // handle the notice.
+  if (notify) BroadcastDeviceNotices(plugged);
   return "ok";
 }
 

@@ -77,8 +77,7 @@ class SimHandset final : public tolvane::QorHidCtrl {
   bool plugged_;
   bool opened_ = false;
   bool startFails_ = false;
-  HWND window_ = nullptr;      // where reports go while started
-  HWND lastWindow_ = nullptr;  // told about plug and unplug until shutdown
+  HWND window_ = nullptr;  // where reports go while started
   KeySequence keys_;
   std::uint32_t lastKeyReport_ = 0;    // wParam of the last key report, for `again`
   bool sentKeyReport_ = false;

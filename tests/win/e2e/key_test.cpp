@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <dbt.h>
-
 #include <algorithm>
 #include <chrono>
 #include <initializer_list>
@@ -135,12 +133,7 @@ TEST_F(KeyTest, PullingTheHandsetOutDuringACallHangsUpAsTheHookWouldAndLeaves) {
   StartReady();
   AnswerIncoming("alice.example");
   const std::size_t before = transcript->Read().size();
-  Handset("unplug quiet");
-  // What Windows sends the window registered for the handset's class.
-  const HWND tolvaneWindow = FindWindowA("QorMainWndClass", nullptr);
-  ASSERT_NE(tolvaneWindow, nullptr);
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(tolvaneWindow, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  Handset("unplug");
   ASSERT_TRUE(transcript->WaitFor("detach"));
   const Lines after = Since(before, {"recv"});
   ASSERT_FALSE(after.empty());

@@ -5,8 +5,14 @@
 
 #include <windows.h>
 #include <dbt.h>
+// MinGW's hidsdi.h declares its functions without C linkage.
+extern "C" {
+#include <hidsdi.h>
+}
 
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "core/fakes/event_log.h"
@@ -21,6 +27,9 @@ struct WindowMessage {
   UINT message;
   WPARAM wParam;
   LPARAM lParam;
+  // What a device notice's header said, read while it was valid.
+  DWORD deviceType = 0;
+  GUID deviceClass{};
 };
 
 // A hidden window that keeps the handset messages it receives and, like the
@@ -42,14 +51,20 @@ class ReportWindow {
   // Pumps messages until `count` handset messages have arrived or the
   // deadline passed.
   bool WaitForMessages(std::size_t count, std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
+    return PumpUntil([&] { return received.size() >= count; }, deadline);
+  }
+
+  // Pumps messages until `done` holds; something that makes it hold from
+  // another thread posts to this one to wake it.
+  bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
     const auto end = std::chrono::steady_clock::now() + deadline;
-    while (received.size() < count) {
+    while (!done()) {
       MSG msg;
       while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
       }
-      if (received.size() >= count) break;
+      if (done()) break;
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
       if (left.count() <= 0) return false;
       MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
@@ -65,7 +80,13 @@ class ReportWindow {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<ReportWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self != nullptr && (message == kHandsetReportMessage || message == WM_DEVICECHANGE)) {
-      self->received.push_back({message, wParam, lParam});
+      WindowMessage kept{message, wParam, lParam};
+      const auto* notice = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_A*>(lParam);
+      if (message == WM_DEVICECHANGE && (wParam & 0x8000) != 0 && notice != nullptr) {
+        kept.deviceType = notice->dbcc_devicetype;
+        kept.deviceClass = notice->dbcc_classguid;
+      }
+      self->received.push_back(kept);
       if (message == kHandsetReportMessage && self->handset != nullptr) {
         self->handset->QueueReport(static_cast<std::uint32_t>(wParam), lParam);
       }
@@ -191,21 +212,46 @@ TEST_F(SimHandsetTest, KeysByNameRepeatedReportsAndWhatTheHandsetShows) {
   EXPECT_EQ(sim.Transcript().back(), "deleted");
 }
 
-TEST_F(SimHandsetTest, UnplugTellsTheStartedWindowThatTheDeviceWentAway) {
+TEST_F(SimHandsetTest, PlugAndUnplugTellEveryTopLevelWindowAsWindowsDoes) {
+  // This window never started the handset: the notices go to every
+  // top-level window, each HID interface's with the interface's class.
   ReportWindow target;
-  ASSERT_EQ(handset->OpenDevice(), 1);
-  ASSERT_EQ(handset->StartDevice(target.window), 1);
-  // The notice is sent to the window, so this thread must be pumping while
-  // the command waits for its reply.
-  std::string reply;
-  std::thread command([&] { reply = sim.Send("unplug"); });
-  const bool arrived = target.WaitForMessages(1);
-  command.join();
-  ASSERT_TRUE(arrived);
-  EXPECT_EQ(reply, "ok");
-  EXPECT_EQ(target.received[0].message, static_cast<UINT>(WM_DEVICECHANGE));
-  EXPECT_EQ(target.received[0].wParam, static_cast<WPARAM>(DBT_DEVICEREMOVECOMPLETE));
-  EXPECT_EQ(handset->OpenDevice(), 0);
+  GUID hid{};
+  HidD_GetHidGuid(&hid);
+  const struct {
+    const char* command;
+    std::vector<WPARAM> events;
+  } cases[] = {
+      {"unplug", {DBT_DEVICEREMOVECOMPLETE, DBT_DEVICEREMOVECOMPLETE, DBT_DEVNODES_CHANGED}},
+      {"plug", {DBT_DEVNODES_CHANGED, DBT_DEVICEARRIVAL, DBT_DEVICEARRIVAL}},
+  };
+  for (const auto& c : cases) {
+    target.received.clear();
+    // The notices are sent, also to this thread's other windows, so it
+    // must be pumping until the command has its reply.
+    std::string reply;
+    std::atomic<bool> replied{false};
+    const DWORD pumping = GetCurrentThreadId();
+    std::thread command([&] {
+      reply = sim.Send(c.command);
+      replied = true;
+      PostThreadMessageA(pumping, WM_NULL, 0, 0);
+    });
+    const bool answered = target.PumpUntil([&] { return replied.load(); });
+    command.join();
+    ASSERT_TRUE(answered) << c.command;
+    EXPECT_EQ(reply, "ok");
+    ASSERT_EQ(target.received.size(), c.events.size()) << c.command;
+    for (std::size_t i = 0; i < c.events.size(); ++i) {
+      const WindowMessage& m = target.received[i];
+      EXPECT_EQ(m.message, static_cast<UINT>(WM_DEVICECHANGE));
+      EXPECT_EQ(m.wParam, c.events[i]) << c.command << " notice " << i;
+      if (c.events[i] == DBT_DEVNODES_CHANGED) continue;
+      EXPECT_EQ(m.deviceType, static_cast<DWORD>(DBT_DEVTYP_DEVICEINTERFACE));
+      EXPECT_TRUE(IsEqualGUID(m.deviceClass, hid)) << c.command << " notice " << i;
+    }
+    EXPECT_EQ(handset->OpenDevice(), std::string(c.command) == "plug" ? 1 : 0);
+  }
 }
 
 TEST_F(SimHandsetTest, FocusKeyGoesFromTheHandsetToTheClientAndIsAcknowledged) {
