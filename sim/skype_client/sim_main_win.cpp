@@ -1,6 +1,9 @@
 // SimSkype.exe: a stand-in for the Skype desktop client, for tests and for
 // trying the program by hand. Never shipped.
 //   SimSkype.exe [--name <name>] [--scenario <file>] [--transcript <file>] [--window]
+// Options not given are taken from TOLVANE_SIM_SKYPE_NAME, _SCENARIO and
+// _TRANSCRIPT when set: a program that starts the client by its path alone
+// (as Tolvane does) passes them on to it that way.
 #include <windows.h>
 
 #include <cstdlib>
@@ -12,10 +15,20 @@
 #include "sim_skype_win.h"
 #include "transcript_win.h"
 
+namespace {
+
+std::string FromEnvironment(const char* variable, const char* fallback) {
+  char value[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA(variable, value, sizeof value);
+  return length > 0 && length < sizeof value ? std::string(value, length) : std::string(fallback);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  std::string name = simskype::kDefaultName;
-  std::string scenarioPath;
-  std::string transcriptPath = "SimSkype-transcript.txt";
+  std::string name = FromEnvironment("TOLVANE_SIM_SKYPE_NAME", simskype::kDefaultName);
+  std::string scenarioPath = FromEnvironment("TOLVANE_SIM_SKYPE_SCENARIO", "");
+  std::string transcriptPath = FromEnvironment("TOLVANE_SIM_SKYPE_TRANSCRIPT", "SimSkype-transcript.txt");
   bool shown = false;
   for (int i = 1; i < __argc; ++i) {
     const std::string option = __argv[i];
