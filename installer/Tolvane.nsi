@@ -3,7 +3,9 @@
 ; is the installer that ships; amd64 installs the 64-bit build, which is the
 ; one that can be tried on machines that cannot run 32-bit programs.
 ;
-; Silent use: setup.exe /S [/D=folder]; uninstall.exe /S.
+; Silent use: setup.exe /S [/NOSTARTUP] [/D=folder]; uninstall.exe /S.
+; /NOSTARTUP leaves out the start-at-sign-in entry (the component of that
+; name unticked), for a silent install or as the page's initial choice.
 
 Unicode true
 
@@ -151,6 +153,14 @@ Function .onInit
   ReadRegStr $1 HKLM "${RUN_KEY}" "Tolvane"
   ${If} $0 != ""
   ${AndIf} $1 == ""
+    !insertmacro UnselectSection ${SecStartAtSignIn}
+  ${EndIf}
+  ; The command line can say no to it; NSIS has no other way to choose
+  ; components for a silent install.
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/NOSTARTUP" $1
+  ${IfNot} ${Errors}
     !insertmacro UnselectSection ${SecStartAtSignIn}
   ${EndIf}
 FunctionEnd

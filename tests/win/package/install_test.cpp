@@ -1,9 +1,10 @@
 // The installer of this build, run silently the way an administrator would,
 // in a Wine prefix that is created afresh for this program (see
 // CMakeLists.txt): the files, the Start-menu shortcut, the start-at-sign-in
-// entry and the Add/Remove Programs entry appear; the installed Tolvane,
-// given the simulated handset library where the readme says the vendor's goes,
-// attaches to the simulated client; an upgrade closes the running program;
+// entry (unless /NOSTARTUP says no) and the Add/Remove Programs entry
+// appear; the installed Tolvane, given the simulated handset library where
+// the readme says the vendor's goes, attaches to the simulated client; an
+// upgrade closes the running program;
 // the uninstaller removes everything but a Tolvane.ini that holds settings.
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -72,7 +73,9 @@ DWORD Run(const std::string& commandLine) {
   return code;
 }
 
-void Install() { ASSERT_EQ(Run("\"" TOLVANE_INSTALLER "\" /S"), 0u); }
+void Install(const std::string& options = "") {
+  ASSERT_EQ(Run("\"" TOLVANE_INSTALLER "\" /S" + options), 0u);
+}
 
 // Started as Add/Remove Programs starts it, the NSIS uninstaller copies
 // itself to the temporary folder, starts the copy with _?=<folder> and exits
@@ -114,7 +117,7 @@ std::string IniValue(const char* section, const char* key) {
   return value;
 }
 
-void ExpectInstalled() {
+void ExpectInstalled(bool startsAtSignIn = true) {
   const std::string folder = InstallFolder();
   for (const char* file : kInstalledFiles) EXPECT_TRUE(Exists(folder + file)) << folder << file;
   EXPECT_EQ(FileVersion(folder + "Tolvane.exe"), TOLVANE_VERSION);
@@ -124,7 +127,7 @@ void ExpectInstalled() {
   EXPECT_EQ(MachineValue(kUninstallKey, "DisplayVersion"), TOLVANE_VERSION);
   EXPECT_EQ(MachineValue(kUninstallKey, "UninstallString"), "\"" + folder + "uninstall.exe\"");
   EXPECT_EQ(MachineValue(kUninstallKey, "InstallLocation") + "\\", folder);
-  EXPECT_EQ(MachineValue(kRunKey, "Tolvane"), "\"" + folder + "Tolvane.exe\"");
+  EXPECT_EQ(MachineValue(kRunKey, "Tolvane"), startsAtSignIn ? "\"" + folder + "Tolvane.exe\"" : "<none>");
 }
 
 void ExpectProgramRemoved() {
@@ -186,8 +189,9 @@ TEST(InstallerTest, TheInstalledProgramAttachesAndAChangedIniOutlivesUpgradeAndU
   EXPECT_EQ(IniValue("SETTINGS", "SupportAutoRunSkype"), "0");
 
   ASSERT_TRUE(WritePrivateProfileStringA("DEFAULT", "Reg04Value", "20", (folder + "Tolvane.ini").c_str()));
-  Install();
-  ExpectInstalled();
+  // Told not to start at sign-in, the upgrade takes the entry away.
+  Install(" /NOSTARTUP");
+  ExpectInstalled(false);
   EXPECT_EQ(IniValue("DEFAULT", "Reg04Value"), "20") << "an upgrade replaced the user's settings";
 
   Uninstall();
