@@ -8,8 +8,8 @@ extern "C" {
 #include <hidsdi.h>
 }
 
+#include <cstddef>
 #include <cstdio>
-#include <cstring>
 
 namespace simhandset {
 namespace {
