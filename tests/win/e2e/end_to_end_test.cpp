@@ -107,22 +107,25 @@ TEST_F(EndToEndTest, ExitResetsTheClientsDevicesThenDetachesAndEnds) {
   ASSERT_TRUE(transcript->WaitFor("send", "CALLS "));
   const HWND main = FindWindowA("QorMainWndClass", "SkypeForWindow");
   ASSERT_NE(main, nullptr);
+  const auto exitAsked = std::chrono::steady_clock::now();
   ASSERT_TRUE(PostMessageA(main, WM_COMMAND, kCommandExit, 0));
   ASSERT_TRUE(transcript->WaitFor("detach"));
+  // The resets are queued, then the detach waits 200 ms for the outgoing
+  // worker to send them: measured from the request, since a loaded machine
+  // may send the first reset late.
+  const auto untilDetach = std::chrono::steady_clock::now() - exitAsked;
   DWORD code = 1;
   ASSERT_TRUE(tolvane.WaitForExit(20s, &code));
   EXPECT_EQ(code, 0u);
 
   const Transcript all = transcript->Read();
   Lines resets;
-  const TranscriptEntry* firstReset = Find(all, "recv", "SET AUDIO_IN");
   for (const TranscriptEntry& e : all) {
     if (e.kind == "detach") resets.push_back("detach");
     if (e.kind == "recv" && e.text.starts_with("SET ")) resets.push_back(e.text);
   }
   EXPECT_EQ(resets, (Lines{"SET AUDIO_IN", "SET AUDIO_OUT", "SET RINGER", "detach"}));
-  ASSERT_NE(firstReset, nullptr);
-  EXPECT_GE(Find(all, "detach")->ms - firstReset->ms, 150);
+  EXPECT_GE(untilDetach, 195ms) << "the timed wait may round by a millisecond or so";
 }
 
 }  // namespace

@@ -105,8 +105,18 @@ class KeyTest : public CallTest {
   }
 
   void AnswerIncoming(const std::string& caller) {
+    const auto namesAsked = [](const Transcript& all) {
+      return std::count_if(all.begin(), all.end(), [](const TranscriptEntry& e) {
+        return e.kind == "recv" && e.text.ends_with(" PARTNER_DISPNAME");
+      });
+    };
+    const auto before = namesAsked(transcript->Read());
     Control("incoming " + caller);
     ASSERT_TRUE(WaitForCode(kTextReady));
+    // The caller's name is asked through the session's queue, the answer goes
+    // straight to the client: the key waits for the question, as a person
+    // would not press it within the same millisecond.
+    ASSERT_TRUE(transcript->WaitUntil([&](const Transcript& all) { return namesAsked(all) > before; }));
     Handset("key 31");
     ASSERT_TRUE(WaitForCode(kCallInProgress));
   }
