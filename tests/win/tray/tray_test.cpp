@@ -2,59 +2,29 @@
 // client and handset, on a real (virtual) X display: the icon and its hidden
 // window exist, a double click opens Advanced Settings, which saves its
 // check boxes on Escape, a right click opens the menu whose item opens its
-// dialog, and Exit from the menu ends the program with the detach sent.
+// dialog, and Exit from the menu ends the program with the detach sent. The
+// tooltip that the notification area shows follows the handset and the
+// client; the About box shows the configured text or nothing; Advanced
+// Settings sends the key-tone code once per change; Audio Device Settings
+// without wave devices shows its placeholders and never writes them.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
+#include <dbt.h>
+
 #include <chrono>
+#include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 
-#include "programs_fixture.h"
+#include "shell_tooltips.h"
+#include "tray_support.h"
 
 namespace tolvane::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr UINT kTrayCallback = 0x800A;
-constexpr WPARAM kTrayIconId = 112;
-
-// Windows of other processes appear asynchronously; found within a deadline.
-HWND WaitForWindow(const char* className, const char* title, std::chrono::milliseconds deadline = 20s) {
-  const auto end = std::chrono::steady_clock::now() + deadline;
-  for (;;) {
-    if (const HWND window = FindWindowA(className, title); window != nullptr && IsWindowVisible(window)) {
-      return window;
-    }
-    if (std::chrono::steady_clock::now() >= end) return nullptr;
-    // Another process's window: there is no event to wait on.
-    Sleep(50);
-  }
-}
-
-bool WaitUntilGone(HWND window, std::chrono::milliseconds deadline = 20s) {
-  const auto end = std::chrono::steady_clock::now() + deadline;
-  while (IsWindow(window)) {
-    if (std::chrono::steady_clock::now() >= end) return false;
-    Sleep(50);
-  }
-  return true;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void PressKey(HWND window, WPARAM key) {
-  PostMessageA(window, WM_KEYDOWN, key, 0);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000000);
-}
 
 class TrayTest : public ProgramsTest {
  protected:
@@ -142,6 +112,120 @@ TEST_F(TrayTest, MenuDialogsAndExitThroughTheTrayIcon) {
   DWORD code = 1;
   ASSERT_TRUE(tolvane.WaitForExit(20s, &code));
   EXPECT_EQ(code, 0u);
+}
+
+class InstalledTrayTest : public InstalledTolvaneTest {
+ protected:
+  // Opens a dialog as the menu's command does; the dialog's window.
+  HWND Open(WORD command) {
+    if (!PostMessageA(main, WM_COMMAND, command, 0)) return nullptr;
+    return WaitForDialog(ProcessOf(main));
+  }
+  void Close(HWND dialog, WORD button) {
+    ASSERT_TRUE(PostMessageA(dialog, WM_COMMAND, button, 0));
+    ASSERT_TRUE(WaitUntilGone(dialog));
+  }
+};
+
+// Read where the user reads it: the tooltip the notification area shows.
+TEST_F(InstalledTrayTest, TheTooltipFollowsTheHandsetAndTheClient) {
+#ifndef _WIN64
+  GTEST_SKIP() << "the shell's tooltip records are read in its own (64-bit) layout";
+#endif
+  StartInstalled();
+  const DWORD shell = ShellProcess();
+  ASSERT_NE(shell, 0u) << "no taskbar: the run has no Wine desktop";
+  std::vector<std::wstring> tips;
+  const auto shows = [&](const wchar_t* tip) { return WaitForShellTooltip(shell, tip, &tips); };
+  EXPECT_TRUE(shows(L"REROzode In-Used; Skype On-line")) << "both on-line; shown:" << Quoted(tips);
+  Control("conn-status OFFLINE");
+  EXPECT_TRUE(shows(L"Skype disconnect.")) << "the client off-line; shown:" << Quoted(tips);
+  Control("conn-status ONLINE");
+  EXPECT_TRUE(shows(L"REROzode In-Used; Skype On-line")) << "the client back; shown:" << Quoted(tips);
+  Handset("unplug quiet");
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(main, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  EXPECT_TRUE(shows(L"REROzode disconnect.")) << "the handset pulled out; shown:" << Quoted(tips);
+}
+
+TEST_F(InstalledTrayTest, AboutShowsNothingWithoutACustomerText) {
+  ASSERT_TRUE(WritePrivateProfileStringA("NAME", "CustomerINFO", nullptr, iniPath.c_str()));
+  StartInstalled();
+  const HWND about = Open(40002);
+  ASSERT_NE(about, nullptr);
+  const HWND text = GetDlgItem(about, 1001);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(WindowText(text), L"") << "the template's lines are replaced, also by nothing";
+  Close(about, IDOK);
+}
+
+TEST_F(InstalledTrayTest, AdvancedSettingsSendsTheKeyToneCodeOncePerChange) {
+  StartInstalled();
+  const auto keyToneCodes = [&](const std::string& mark) {
+    std::vector<int> codes = SentCodes(handset->Since(mark));
+    std::erase_if(codes, [](int code) { return code != 0x28 && code != 0x29; });
+    return codes;
+  };
+
+  // Switched on and closed with OK: "on" once, and saved.
+  Handset("mark on");
+  HWND advanced = Open(40008);
+  ASSERT_NE(advanced, nullptr);
+  ASSERT_EQ(SendDlgItemMessageA(advanced, 1010, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "shipped off";
+  SendDlgItemMessageA(advanced, 1010, BM_SETCHECK, BST_CHECKED, 0);
+  Close(advanced, IDOK);
+  EXPECT_EQ(keyToneCodes("on"), std::vector<int>{0x28});
+  EXPECT_EQ(GetPrivateProfileIntA("SETTINGS", "SupportEnableKeyTone", -1, iniPath.c_str()), 1);
+
+  // Default Value turns it off again and says so once; closing the dialog
+  // afterwards changes nothing, so it sends nothing more.
+  Handset("mark default");
+  advanced = Open(40008);
+  ASSERT_NE(advanced, nullptr);
+  EXPECT_EQ(SendDlgItemMessageA(advanced, 1010, BM_GETCHECK, 0, 0), BST_CHECKED);
+  ASSERT_TRUE(PostMessageA(advanced, WM_COMMAND, 1024, 0));
+  ASSERT_TRUE(handset->WaitFor("default", "SendCode 41"));
+  Close(advanced, IDCANCEL);
+  Handset("mark closed");
+  EXPECT_EQ(keyToneCodes("default"), std::vector<int>{0x29});
+  EXPECT_EQ(GetPrivateProfileIntA("SETTINGS", "SupportEnableKeyTone", -1, iniPath.c_str()), 0);
+}
+
+// This prefix has no wave devices: the dialog offers its placeholders, its
+// watch thread finds nothing to follow, and closing it (either button
+// applies the shown choice) never writes a placeholder as a device.
+TEST_F(InstalledTrayTest, AudioDeviceSettingsWithoutWaveDevicesKeepsTheDefaults) {
+  constexpr char kSoundMapper[] = "Software\\Microsoft\\Multimedia\\Sound Mapper";
+  const auto set = [&](const char* value, const char* text) {
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kSoundMapper, value, REG_SZ, text,
+                              static_cast<DWORD>(std::strlen(text) + 1)),
+              ERROR_SUCCESS);
+  };
+  const auto get = [&](const char* value) {
+    char text[128] = {};
+    DWORD size = sizeof text;
+    RegGetValueA(HKEY_CURRENT_USER, kSoundMapper, value, RRF_RT_REG_SZ, nullptr, text, &size);
+    return std::string(text);
+  };
+  set("Playback", "Speakers");
+  set("Record", "Microphone");
+  StartInstalled();
+  const HWND devices = Open(40009);
+  ASSERT_NE(devices, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(devices, 1015)), L"No Speaker");
+  EXPECT_EQ(WindowText(GetDlgItem(devices, 1016)), L"No MIC");
+
+  // Changed elsewhere while the dialog is open: no device has that name, so
+  // the watch (once a second) moves nothing. Two rounds are given.
+  set("Playback", "Headset");
+  Sleep(2500);
+  EXPECT_EQ(WindowText(GetDlgItem(devices, 1015)), L"No Speaker");
+
+  const auto closing = std::chrono::steady_clock::now();
+  Close(devices, IDCANCEL);
+  EXPECT_LT(std::chrono::steady_clock::now() - closing, 3s) << "the watch thread holds the dialog up";
+  EXPECT_EQ(get("Playback"), "Headset");
+  EXPECT_EQ(get("Record"), "Microphone");
 }
 
 }  // namespace

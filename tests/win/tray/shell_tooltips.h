@@ -1,0 +1,26 @@
+#pragma once
+// What the notification area shows as tooltips: the texts of the tools of
+// every tooltip control that the shell's process (Wine's explorer) owns.
+// The shell keeps one tool per icon with the icon's tip, so the tip that a
+// program gave its icon is among them exactly when the shell took it.
+//
+// Tooltip messages carry pointers into the receiving process: the record and
+// the text buffer are placed in the shell's memory and read back from it.
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace tolvane::testing {
+
+// The shell's process: the owner of the taskbar window; 0 when there is none.
+DWORD ShellProcess();
+std::vector<std::wstring> ShellTooltipTexts(DWORD shellProcess);
+// Waits until the tip is among them; what was shown last in *shown.
+bool WaitForShellTooltip(DWORD shellProcess, const std::wstring& tip, std::vector<std::wstring>* shown,
+                         std::chrono::milliseconds deadline = std::chrono::seconds(20));
+// The texts quoted, for a failure's message.
+std::string Quoted(const std::vector<std::wstring>& texts);
+
+}  // namespace tolvane::testing

@@ -1,0 +1,48 @@
+#pragma once
+// What the tray tests share: waiting for another process's windows, reading
+// their texts, and a fixture that runs Tolvane.exe installed as it ships
+// (the default configuration and the tray icons beside it) in the test's
+// scratch folder, against the simulated client and handset.
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "programs_fixture.h"
+
+namespace tolvane::testing {
+
+inline constexpr UINT kTrayCallback = 0x800A;
+inline constexpr WPARAM kTrayIconId = 112;
+
+// Windows of other processes appear asynchronously; found within a deadline.
+HWND WaitForWindow(const char* className, const char* title,
+                   std::chrono::milliseconds deadline = std::chrono::seconds(20));
+// The first visible dialog of the process that appears within the deadline.
+HWND WaitForDialog(DWORD process, std::chrono::milliseconds deadline = std::chrono::seconds(20));
+// Closed: destroyed, or hidden (a dialog that has ended, a menu put away).
+bool WaitUntilGone(HWND window, std::chrono::milliseconds deadline = std::chrono::seconds(20));
+
+std::string ReadFile(const std::string& path);
+void PressKey(HWND window, WPARAM key);
+// A window's text as the window itself answers it (WM_GETTEXT).
+std::wstring WindowText(HWND window);
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& text);
+DWORD ProcessOf(HWND window);
+
+class InstalledTolvaneTest : public ProgramsTest {
+ protected:
+  void SetUp() override;
+  // Starts Tolvane.exe from the installed folder and waits for the client's
+  // set-up; `main` is its main window.
+  void StartInstalled();
+  // Ends it through the menu's Exit command.
+  void ExitThroughMenu();
+
+  std::string installed;  // the folder, with its trailing backslash
+  std::string iniPath;
+  HWND main = nullptr;
+};
+
+}  // namespace tolvane::testing
