@@ -1,5 +1,5 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: demo try test bench fuzz fuzz-build native tsan win32 win64 dist clean bootstrap
+.PHONY: demo try screenshots test bench fuzz fuzz-build native tsan win32 win64 dist clean bootstrap
 
 JOBS ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
@@ -60,6 +60,10 @@ demo: win32 win64
 # Both simulators in windows: on $DISPLAY, else under Xvfb with screenshots in build/try/.
 try: win64
 	@scripts/try
+
+# The tray menu and the dialogs in the three languages: docs/screenshots/.
+screenshots: win64
+	@scripts/screenshots
 
 clean:
 	rm -rf build
