@@ -96,7 +96,7 @@ TEST_F(TrayScreens, TheMenuAndEveryDialogInTheLanguageOfTheUserInterface) {
   ASSERT_NE(menu, nullptr) << "the tray menu";
   Keep(CapturePainted(menu), "menu");
   PressKey(menu, VK_ESCAPE);
-  ASSERT_TRUE(WaitUntilGone(menu));
+  ASSERT_TRUE(WaitUntilHidden(menu));
 
   for (const DialogShot& shot : kDialogs) {
     SCOPED_TRACE(shot.file);

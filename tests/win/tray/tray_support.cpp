@@ -53,6 +53,10 @@ HWND WaitForDialog(DWORD process, std::chrono::milliseconds deadline) {
 }
 
 bool WaitUntilGone(HWND window, std::chrono::milliseconds deadline) {
+  return PollUntil(deadline, [&] { return !IsWindow(window); });
+}
+
+bool WaitUntilHidden(HWND window, std::chrono::milliseconds deadline) {
   return PollUntil(deadline, [&] { return !IsWindow(window) || !IsWindowVisible(window); });
 }
 

@@ -20,8 +20,9 @@ HWND WaitForWindow(const char* className, const char* title,
                    std::chrono::milliseconds deadline = std::chrono::seconds(20));
 // The first visible dialog of the process that appears within the deadline.
 HWND WaitForDialog(DWORD process, std::chrono::milliseconds deadline = std::chrono::seconds(20));
-// Closed: destroyed, or hidden (a dialog that has ended, a menu put away).
 bool WaitUntilGone(HWND window, std::chrono::milliseconds deadline = std::chrono::seconds(20));
+// Hidden or destroyed: a menu put away (its window may be kept for the next).
+bool WaitUntilHidden(HWND window, std::chrono::milliseconds deadline = std::chrono::seconds(20));
 
 std::string ReadFile(const std::string& path);
 void PressKey(HWND window, WPARAM key);
