@@ -6,15 +6,15 @@
 // tooltip that the notification area shows follows the handset and the
 // client; the About box shows the configured text or nothing; Advanced
 // Settings sends the key-tone code once per change; Audio Device Settings
-// without wave devices shows its placeholders and never writes them.
+// follows the default playback device changed elsewhere.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include <dbt.h>
 
 #include <chrono>
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -87,7 +87,8 @@ TEST_F(TrayTest, MenuDialogsAndExitThroughTheTrayIcon) {
 
   // A right click opens the menu; the second item opens Volume Control,
   // with the handset connected and its sliders showing the faders' levels
-  // (this prefix has no sound device: level 0, the slider at the bottom).
+  // (no sound device here is the handset's, named "USB...", which Wine's
+  // "Out: "/"In: " names never are: level 0, the slider at the bottom).
   ASSERT_TRUE(PostMessageA(main, kTrayCallback, kTrayIconId, WM_RBUTTONUP));
   HWND menu = WaitForWindow("#32768", nullptr);
   ASSERT_NE(menu, nullptr) << "the tray menu";
@@ -191,41 +192,63 @@ TEST_F(InstalledTrayTest, AdvancedSettingsSendsTheKeyToneCodeOncePerChange) {
   EXPECT_EQ(GetPrivateProfileIntA("SETTINGS", "SupportEnableKeyTone", -1, iniPath.c_str()), 0);
 }
 
-// This prefix has no wave devices: the dialog offers its placeholders, its
-// watch thread finds nothing to follow, and closing it (either button
-// applies the shown choice) never writes a placeholder as a device.
-TEST_F(InstalledTrayTest, AudioDeviceSettingsWithoutWaveDevicesKeepsTheDefaults) {
+// The wave-out devices' names, by index, as the program sees them.
+std::vector<std::string> PlaybackDevices() {
+  std::vector<std::string> names;
+  for (UINT i = 0; i < waveOutGetNumDevs(); ++i) {
+    WAVEOUTCAPSA caps{};
+    names.emplace_back(waveOutGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR ? caps.szPname : "");
+  }
+  return names;
+}
+
+// The run's prefix has two playback devices (scripts/wine-x11-alsa.conf).
+// The default playback device changed elsewhere (as the control panel does)
+// moves the dialog's choice within about a second; what the user then picks
+// is applied by Cancel just as by OK.
+TEST_F(InstalledTrayTest, AudioDeviceSettingsFollowsTheDefaultDeviceChangedElsewhere) {
   constexpr char kSoundMapper[] = "Software\\Microsoft\\Multimedia\\Sound Mapper";
-  const auto set = [&](const char* value, const char* text) {
-    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kSoundMapper, value, REG_SZ, text,
-                              static_cast<DWORD>(std::strlen(text) + 1)),
+  const std::vector<std::string> devices = PlaybackDevices();
+  ASSERT_GE(devices.size(), 2u) << "the run has no sound devices: is it under scripts/wine-x11-run?";
+  const auto setPlayback = [&](const std::string& name) {
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kSoundMapper, "Playback", REG_SZ, name.c_str(),
+                              static_cast<DWORD>(name.size() + 1)),
               ERROR_SUCCESS);
   };
-  const auto get = [&](const char* value) {
+  const auto playback = [&] {
     char text[128] = {};
     DWORD size = sizeof text;
-    RegGetValueA(HKEY_CURRENT_USER, kSoundMapper, value, RRF_RT_REG_SZ, nullptr, text, &size);
+    RegGetValueA(HKEY_CURRENT_USER, kSoundMapper, "Playback", RRF_RT_REG_SZ, nullptr, text, &size);
     return std::string(text);
   };
-  set("Playback", "Speakers");
-  set("Record", "Microphone");
   StartInstalled();
-  const HWND devices = Open(40009);
-  ASSERT_NE(devices, nullptr);
-  EXPECT_EQ(WindowText(GetDlgItem(devices, 1015)), L"No Speaker");
-  EXPECT_EQ(WindowText(GetDlgItem(devices, 1016)), L"No MIC");
+  setPlayback(devices[0]);
+  const HWND dialog = Open(40009);
+  ASSERT_NE(dialog, nullptr);
+  const auto shown = [&] {
+    DWORD_PTR index = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, 1015), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 10000, &index);
+    return static_cast<int>(static_cast<LRESULT>(index));
+  };
+  ASSERT_EQ(SendDlgItemMessageA(dialog, 1015, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(devices.size()));
+  ASSERT_EQ(shown(), 0) << "the default device when the dialog opened";
 
-  // Changed elsewhere while the dialog is open: no device has that name, so
-  // the watch (once a second) moves nothing. Two rounds are given.
-  set("Playback", "Headset");
-  Sleep(2500);
-  EXPECT_EQ(WindowText(GetDlgItem(devices, 1015)), L"No Speaker");
+  setPlayback(devices[1]);
+  const auto changed = std::chrono::steady_clock::now();
+  while (shown() != 1 && std::chrono::steady_clock::now() - changed < 10s) {
+    // The dialog's state in another process: nothing to wait on.
+    Sleep(50);
+  }
+  const auto took = std::chrono::steady_clock::now() - changed;
+  ASSERT_EQ(shown(), 1) << "the choice did not follow the default device";
+  EXPECT_LT(took, 2500ms) << "the watch reads the default device once a second";
 
-  const auto closing = std::chrono::steady_clock::now();
-  Close(devices, IDCANCEL);
-  EXPECT_LT(std::chrono::steady_clock::now() - closing, 3s) << "the watch thread holds the dialog up";
-  EXPECT_EQ(get("Playback"), "Headset");
-  EXPECT_EQ(get("Record"), "Microphone");
+  // The user picks the first device again; Cancel applies it.
+  const HWND combo = GetDlgItem(dialog, 1015);
+  SendMessageA(combo, CB_SETCURSEL, 0, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1015, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  Close(dialog, IDCANCEL);
+  EXPECT_EQ(playback(), devices[0]);
 }
 
 }  // namespace
