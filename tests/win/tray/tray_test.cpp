@@ -5,8 +5,9 @@
 // dialog, and Exit from the menu ends the program with the detach sent. The
 // tooltip that the notification area shows follows the handset and the
 // client; the About box shows the configured text or nothing; Advanced
-// Settings sends the key-tone code once per change; Audio Device Settings
-// follows the default playback device changed elsewhere.
+// Settings sends the key-tone code once per change; Volume Control follows
+// the handset's volume key; Audio Device Settings follows the default
+// playback device changed elsewhere.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -86,9 +87,10 @@ TEST_F(TrayTest, MenuDialogsAndExitThroughTheTrayIcon) {
             std::string::npos);
 
   // A right click opens the menu; the second item opens Volume Control,
-  // with the handset connected and its sliders showing the faders' levels
-  // (no sound device here is the handset's, named "USB...", which Wine's
-  // "Out: "/"In: " names never are: level 0, the slider at the bottom).
+  // with the handset connected and its sliders showing the faders' levels:
+  // the handset's mixer here ("Out: USBHandset") is Wine's, at full volume
+  // (level 32, the slider at the top), and has no microphone line (level 0,
+  // the slider at the bottom).
   ASSERT_TRUE(PostMessageA(main, kTrayCallback, kTrayIconId, WM_RBUTTONUP));
   HWND menu = WaitForWindow("#32768", nullptr);
   ASSERT_NE(menu, nullptr) << "the tray menu";
@@ -99,7 +101,7 @@ TEST_F(TrayTest, MenuDialogsAndExitThroughTheTrayIcon) {
   ASSERT_NE(volume, nullptr);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(volume, 1003)));
   EXPECT_EQ(SendDlgItemMessageA(volume, 1003, TBM_GETPOS, 0, 0), 31);
-  EXPECT_EQ(SendDlgItemMessageA(volume, 1004, TBM_GETPOS, 0, 0), 31);
+  EXPECT_EQ(SendDlgItemMessageA(volume, 1004, TBM_GETPOS, 0, 0), 0);
   ASSERT_TRUE(PostMessageA(volume, WM_COMMAND, IDOK, 0));
   ASSERT_TRUE(WaitUntilGone(volume));
 
@@ -190,6 +192,31 @@ TEST_F(InstalledTrayTest, AdvancedSettingsSendsTheKeyToneCodeOncePerChange) {
   Handset("mark closed");
   EXPECT_EQ(keyToneCodes("default"), std::vector<int>{0x29});
   EXPECT_EQ(GetPrivateProfileIntA("SETTINGS", "SupportEnableKeyTone", -1, iniPath.c_str()), 0);
+}
+
+// The handset's speaker is the run's "Out: USBHandset" mixer
+// (scripts/wine-x11-alsa.conf): its volume key moves the open dialog's
+// speaker slider, by the dialog's own poll, within a second.
+TEST_F(InstalledTrayTest, VolumeControlFollowsTheHandsetsVolumeKeyWithinASecond) {
+  StartInstalled();
+  const HWND volume = Open(40007);
+  ASSERT_NE(volume, nullptr);
+  const auto speaker = [&] {
+    DWORD_PTR position = 0;
+    SendMessageTimeoutA(GetDlgItem(volume, 1004), TBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 10000, &position);
+    return static_cast<int>(static_cast<LRESULT>(position));
+  };
+  const int before = speaker();
+  Handset("voldown");
+  const auto pressed = std::chrono::steady_clock::now();
+  while (speaker() == before && std::chrono::steady_clock::now() - pressed < 10s) {
+    // The slider of another process: nothing to wait on.
+    Sleep(20);
+  }
+  const auto took = std::chrono::steady_clock::now() - pressed;
+  EXPECT_GT(speaker(), before) << "quieter is lower on the slider";
+  EXPECT_LT(took, 1s);
+  Close(volume, IDOK);
 }
 
 // The wave-out devices' names, by index, as the program sees them.
