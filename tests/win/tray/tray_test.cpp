@@ -13,8 +13,6 @@
 #include <commctrl.h>
 #include <mmsystem.h>
 
-#include <dbt.h>
-
 #include <chrono>
 #include <fstream>
 #include <string>
@@ -145,9 +143,8 @@ TEST_F(InstalledTrayTest, TheTooltipFollowsTheHandsetAndTheClient) {
   EXPECT_TRUE(shows(L"Skype disconnect.")) << "the client off-line; shown:" << Quoted(tips);
   Control("conn-status ONLINE");
   EXPECT_TRUE(shows(L"REROzode In-Used; Skype On-line")) << "the client back; shown:" << Quoted(tips);
-  Handset("unplug quiet");
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(main, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  // Pulled out: the simulated handset tells every window as Windows does.
+  Handset("unplug");
   EXPECT_TRUE(shows(L"REROzode disconnect.")) << "the handset pulled out; shown:" << Quoted(tips);
 }
 
