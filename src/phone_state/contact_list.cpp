@@ -42,10 +42,9 @@ void ForEachUsersToken(std::string_view line, Fn&& fn) {
 // first one for which it does not. Step by step: only the moves that no
 // notification makes use it.
 template <typename Passes>
-std::size_t WalkBack(const DisplayOrder& order, const std::deque<ContactEntry>& entries, std::size_t p,
-                     Passes&& passes) {
+std::size_t WalkBack(const DisplayOrder& order, std::size_t p, Passes&& passes) {
   std::size_t target = p;
-  while (target > 0 && passes(entries[static_cast<std::size_t>(order.At(target - 1))])) --target;
+  while (target > 0 && passes(order.At(target - 1))) --target;
   return target;
 }
 
@@ -76,7 +75,7 @@ ContactEntry& ContactList::AppendLocked(std::string_view handle, int status) {
   entry.handle = std::string(handle);
   entry.handleKey = caseMapping.Upper(handle);
   entry.onlineStatus = status;
-  displayOrder.PushBack(IsAvailable(status), entry.nameKey);
+  displayOrder.PushBack(IsAvailable(status), std::string());
   entries.push_back(std::move(entry));
   const ContactEntry& added = entries.back();
   indexByHandle.Insert(added.handleKey, added.index, [this](int i) { return HandleKeyOf(i); });
@@ -111,6 +110,13 @@ Status ContactList::RemoveContact(const char* handle) {
   const ContactEntry* entry = FindLocked(TextOf(handle));
   if (entry == nullptr) return kOk;
   const int removed = entry->index;
+  std::vector<bool> available;
+  std::vector<std::string> nameKeys;
+  for (const ContactEntry& other : entries) {
+    if (other.index == removed) continue;
+    available.push_back(IsAvailable(other.onlineStatus));
+    nameKeys.push_back(displayOrder.NameKeyOf(other.index));
+  }
   entries.erase(entries.begin() + removed);
   for (std::size_t i = static_cast<std::size_t>(removed); i < entries.size(); ++i) --entries[i].index;
 
@@ -118,12 +124,6 @@ Status ContactList::RemoveContact(const char* handle) {
   order.erase(std::find(order.begin(), order.end(), removed));
   for (int& index : order) {
     if (index > removed) --index;
-  }
-  std::vector<bool> available;
-  std::vector<std::string> nameKeys;
-  for (const ContactEntry& other : entries) {
-    available.push_back(IsAvailable(other.onlineStatus));
-    nameKeys.push_back(other.nameKey);
   }
   displayOrder.Assign(order, available, nameKeys);
   RebuildIndexLocked();
@@ -158,8 +158,7 @@ Status ContactList::SetContactName(const char* handle, const char* bytes, int le
   ContactEntry* entry = FindLocked(TextOf(handle));
   if (entry == nullptr) return kFail;
   entry->name = std::string(BytesOf(bytes, length));
-  entry->nameKey = caseMapping.Upper(entry->name);
-  displayOrder.Update(entry->index, IsAvailable(entry->onlineStatus), entry->nameKey);
+  displayOrder.Update(entry->index, IsAvailable(entry->onlineStatus), caseMapping.Upper(entry->name));
   return kOk;
 }
 
@@ -170,6 +169,7 @@ Status ContactList::TakeUsersReply(const char* line) {
   std::size_t listed = 0;
   ForEachUsersToken(lastUsersReply, [&](std::string_view) { ++listed; });
   indexByHandle.Reserve(entries.size() + listed);
+  entries.reserve(entries.size() + listed);
   bool first = true;
   ForEachUsersToken(lastUsersReply, [&](std::string_view token) {
     if (std::exchange(first, false)) return;  // the word USERS
@@ -200,9 +200,8 @@ Status ContactList::MoveContactByName(int index) {
   std::lock_guard guard(lock);
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return kOk;
   const std::size_t p = displayOrder.PositionOf(index);
-  const std::string& key = entries[static_cast<std::size_t>(index)].nameKey;
-  displayOrder.MoveForward(
-      p, WalkBack(displayOrder, entries, p, [&](const ContactEntry& other) { return key < other.nameKey; }));
+  const std::string& key = displayOrder.NameKeyOf(index);
+  displayOrder.MoveForward(p, WalkBack(displayOrder, p, [&](int other) { return key < displayOrder.NameKeyOf(other); }));
   return kOk;
 }
 
@@ -210,9 +209,8 @@ Status ContactList::MoveContactByHandle(int index) {
   std::lock_guard guard(lock);
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return kOk;
   const std::size_t p = displayOrder.PositionOf(index);
-  const std::string& key = entries[static_cast<std::size_t>(index)].handleKey;
-  displayOrder.MoveForward(
-      p, WalkBack(displayOrder, entries, p, [&](const ContactEntry& other) { return key < other.handleKey; }));
+  const std::string_view key = HandleKeyOf(index);
+  displayOrder.MoveForward(p, WalkBack(displayOrder, p, [&](int other) { return key < HandleKeyOf(other); }));
   return kOk;
 }
 

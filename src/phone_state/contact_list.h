@@ -7,15 +7,16 @@
 //
 // Scale: the client can list thousands of contacts, each followed by a name
 // and a status notification. Handles are found through an index keyed by the
-// upper-cased handle (handle_index.h), and the display order finds and makes a status move in
-// logarithmic time (display_order.h), so no notification scans the list.
+// upper-cased handle (handle_index.h), the entries lie in one array, and a
+// status move reads a short run of the display order and a small tree over
+// its runs (display_order.h), so no notification scans the list.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/bounded_text.h"
 #include "phone_state/case_mapping.h"
@@ -28,13 +29,14 @@ namespace tolvane {
 class ISkypeLink;
 
 // One contact, owned by the store.
+// The upper-cased name, the display order's sort key, is kept by the display
+// order alone.
 struct ContactEntry {
   int index = 0;             // position in the entry sequence
-  std::string handle;
   int onlineStatus = 1;
-  std::string name;          // display name, empty until set
+  std::string handle;
   std::string handleKey;     // upper-cased handle: the identity of the contact
-  std::string nameKey;       // upper-cased name: the sort key of the display order
+  std::string name;          // display name, empty until set
 };
 
 class ContactList final : public IContactList {
@@ -93,7 +95,7 @@ class ContactList final : public IContactList {
   const CaseMapping& caseMapping;
   std::mutex lock;
 
-  std::deque<ContactEntry> entries;
+  std::vector<ContactEntry> entries;
   DisplayOrder displayOrder;
   HandleIndex indexByHandle;  // first entry of each handle key
   std::atomic<int> entryCount{0};

@@ -1,50 +1,28 @@
 #include "phone_state/display_order.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tolvane {
+namespace {
+
+// A run is filled to kFill positions when the order is built or grows at its
+// end, and split in two when moves bring it past kMax: short enough that
+// shifting one costs less than a fetch from memory, long enough that the
+// tree over the runs stays small.
+constexpr std::size_t kFill = 64;
+constexpr std::size_t kMax = 2 * kFill;
+
+}  // namespace
 
 void DisplayOrder::Clear() {
-  nodes.clear();
+  runs.clear();
+  runAt.clear();
+  tree.clear();
+  leaves = 0;
+  runOf.clear();
+  availableOf.clear();
   keys.clear();
-  root = kNone;
-}
-
-std::uint32_t DisplayOrder::NextPriority() {
-  // xorshift32: the priorities only need to look random to keep the tree
-  // balanced; the order itself never depends on them.
-  seed ^= seed << 13;
-  seed ^= seed >> 17;
-  seed ^= seed << 5;
-  return seed;
-}
-
-void DisplayOrder::MakeNode(int index, bool available, std::string nameKey) {
-  Node& node = N(index);
-  node = Node{};
-  node.priority = NextPriority();
-  node.available = available;
-  node.prefix = PrefixOf(nameKey);
-  node.smallestAvailable = available ? index : kNone;
-  node.smallestPrefix = node.prefix;
-  keys[static_cast<std::size_t>(index)] = std::move(nameKey);
-}
-
-void DisplayOrder::PushBack(bool available, std::string nameKey) {
-  const int index = static_cast<int>(nodes.size());
-  nodes.emplace_back();
-  keys.emplace_back();
-  MakeNode(index, available, std::move(nameKey));
-  root = Merge(root, index);
-}
-
-void DisplayOrder::Assign(const std::vector<int>& order, const std::vector<bool>& available,
-                          const std::vector<std::string>& nameKeys) {
-  Clear();
-  nodes.resize(order.size());
-  keys.resize(order.size());
-  for (std::size_t i = 0; i < nodes.size(); ++i) MakeNode(static_cast<int>(i), available[i], nameKeys[i]);
-  for (int index : order) root = Merge(root, index);
 }
 
 std::uint64_t DisplayOrder::PrefixOf(const std::string& nameKey) {
@@ -56,213 +34,317 @@ std::uint64_t DisplayOrder::PrefixOf(const std::string& nameKey) {
   return prefix;
 }
 
-bool DisplayOrder::KeyLess(int a, std::uint64_t aPrefix, int b, std::uint64_t bPrefix) const {
-  if (aPrefix != bPrefix) return aPrefix < bPrefix;
-  return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
-}
-
-bool DisplayOrder::SortsBefore(int candidate, std::uint64_t candidatePrefix, const std::string& nameKey,
+bool DisplayOrder::SortsBefore(int entry, std::uint64_t entryPrefix, const std::string& nameKey,
                                std::uint64_t keyPrefix) const {
-  if (candidatePrefix != keyPrefix) return candidatePrefix < keyPrefix;
-  return keys[static_cast<std::size_t>(candidate)] < nameKey;
+  if (entryPrefix != keyPrefix) return entryPrefix < keyPrefix;
+  return keys[static_cast<std::size_t>(entry)] < nameKey;
 }
 
-void DisplayOrder::Pull(int t) {
-  Node& node = N(t);
-  node.size = 1 + SizeOf(node.left) + SizeOf(node.right);
-  // The smallest of the left subtree's, this entry's and the right subtree's
-  // candidates; on equal names the earlier one.
-  int smallest = kNone;
-  std::uint64_t smallestPrefix = 0;
-  auto consider = [&](int candidate, std::uint64_t prefix) {
-    if (candidate == kNone) return;
-    if (smallest == kNone || KeyLess(candidate, prefix, smallest, smallestPrefix)) {
-      smallest = candidate;
-      smallestPrefix = prefix;
+// ---- The tree over the runs
+
+const DisplayOrder::Node& DisplayOrder::Smaller(const Node& a, const Node& b) const {
+  if (a.smallest == kNone) return b;
+  if (b.smallest == kNone) return a;
+  // On equal names the earlier one.
+  return SortsBefore(b.smallest, b.smallestPrefix, keys[static_cast<std::size_t>(a.smallest)], a.smallestPrefix) ? b
+                                                                                                                 : a;
+}
+
+DisplayOrder::Node DisplayOrder::Summary(const Run& run) const {
+  Node node;
+  node.count = static_cast<std::uint32_t>(run.slots.size());
+  for (const Slot& slot : run.slots) {
+    if (slot.available == 0) continue;
+    if (node.smallest == kNone ||
+        SortsBefore(slot.entry, slot.prefix, keys[static_cast<std::size_t>(node.smallest)], node.smallestPrefix)) {
+      node.smallest = slot.entry;
+      node.smallestPrefix = slot.prefix;
     }
+  }
+  return node;
+}
+
+void DisplayOrder::Pull(std::size_t node) {
+  const Node& left = tree[2 * node];
+  const Node& right = tree[2 * node + 1];
+  const Node& smaller = Smaller(left, right);
+  Node pulled;
+  pulled.count = left.count + right.count;
+  pulled.smallest = smaller.smallest;
+  pulled.smallestPrefix = smaller.smallestPrefix;
+  tree[node] = pulled;
+}
+
+void DisplayOrder::PullUp(std::size_t node) {
+  for (node /= 2; node >= 1; node /= 2) Pull(node);
+}
+
+void DisplayOrder::Refresh(std::size_t rank) {
+  tree[leaves + rank] = Summary(runs[runAt[rank]]);
+  PullUp(leaves + rank);
+}
+
+std::vector<DisplayOrder::Node> DisplayOrder::Leaves() const {
+  if (leaves == 0) return {};
+  const auto first = tree.begin() + static_cast<std::ptrdiff_t>(leaves);
+  return std::vector<Node>(first, first + static_cast<std::ptrdiff_t>(runAt.size()));
+}
+
+void DisplayOrder::Plant(std::vector<Node> leafNodes) {
+  leaves = 2;
+  while (leaves <= leafNodes.size()) leaves *= 2;
+  tree.assign(2 * leaves, Node{});
+  std::copy(leafNodes.begin(), leafNodes.end(), tree.begin() + static_cast<std::ptrdiff_t>(leaves));
+  for (std::size_t node = leaves - 1; node >= 1; --node) Pull(node);
+}
+
+std::size_t DisplayOrder::StartOf(std::size_t rank) const {
+  std::size_t start = 0;
+  for (std::size_t node = leaves + rank; node > 1; node /= 2) {
+    if (node % 2 == 1) start += tree[node - 1].count;
+  }
+  return start;
+}
+
+long DisplayOrder::LastRankBefore(std::size_t limit, const std::string& nameKey, std::uint64_t keyPrefix) const {
+  auto qualifies = [&](const Node& node) {
+    return node.smallest != kNone && SortsBefore(node.smallest, node.smallestPrefix, nameKey, keyPrefix);
   };
-  if (node.left != kNone) consider(N(node.left).smallestAvailable, N(node.left).smallestPrefix);
-  if (node.available) consider(t, node.prefix);
-  if (node.right != kNone) consider(N(node.right).smallestAvailable, N(node.right).smallestPrefix);
-  node.smallestAvailable = smallest;
-  node.smallestPrefix = smallestPrefix;
-  if (node.left != kNone) N(node.left).parent = t;
-  if (node.right != kNone) N(node.right).parent = t;
-}
-
-void DisplayOrder::Split(int t, int count, int& first, int& rest) {
-  if (t == kNone) {
-    first = rest = kNone;
-    return;
-  }
-  const int leftSize = SizeOf(N(t).left);
-  if (leftSize < count) {
-    int a = kNone;
-    Split(N(t).right, count - leftSize - 1, a, rest);
-    N(t).right = a;
-    Pull(t);
-    first = t;
-  } else {
-    int b = kNone;
-    Split(N(t).left, count, first, b);
-    N(t).left = b;
-    Pull(t);
-    rest = t;
-  }
-  if (first != kNone) N(first).parent = kNone;
-  if (rest != kNone) N(rest).parent = kNone;
-}
-
-int DisplayOrder::Merge(int a, int b) {
-  if (a == kNone) return b;
-  if (b == kNone) return a;
-  if (N(a).priority > N(b).priority) {
-    const int right = Merge(N(a).right, b);
-    N(a).right = right;
-    Pull(a);
-    N(a).parent = kNone;
-    return a;
-  }
-  const int left = Merge(a, N(b).left);
-  N(b).left = left;
-  Pull(b);
-  N(b).parent = kNone;
-  return b;
-}
-
-int DisplayOrder::At(std::size_t position) const {
-  int t = root;
-  int rest = static_cast<int>(position);
-  while (t != kNone) {
-    const int leftSize = SizeOf(N(t).left);
-    if (rest < leftSize) {
-      t = N(t).left;
-    } else if (rest == leftSize) {
-      return t;
-    } else {
-      rest -= leftSize + 1;
-      t = N(t).right;
-    }
+  // Up from the limit, looking at each left neighbour on the way: the first
+  // one that qualifies holds the answer, as far right within it as possible.
+  for (std::size_t node = leaves + limit; node > 1; node /= 2) {
+    if (node % 2 == 0 || !qualifies(tree[node - 1])) continue;
+    std::size_t found = node - 1;
+    while (found < leaves) found = qualifies(tree[2 * found + 1]) ? 2 * found + 1 : 2 * found;
+    return static_cast<long>(found - leaves);
   }
   return kNone;
 }
 
-std::size_t DisplayOrder::PositionOf(int index) const {
-  int t = index;
-  int position = SizeOf(N(t).left);
-  while (N(t).parent != kNone) {
-    const int parent = N(t).parent;
-    if (N(parent).right == t) position += SizeOf(N(parent).left) + 1;
-    t = parent;
+// ---- Runs
+
+void DisplayOrder::AppendRun() {
+  runs.push_back(Run{{}, runAt.size()});
+  runAt.push_back(static_cast<std::uint32_t>(runs.size() - 1));
+  if (runAt.size() >= leaves) {
+    std::vector<Node> leafNodes = Leaves();
+    leafNodes.resize(runAt.size());
+    Plant(std::move(leafNodes));
   }
-  return static_cast<std::size_t>(position);
+}
+
+void DisplayOrder::PushBack(bool available, std::string nameKey) {
+  if (runAt.empty() || runs[runAt.back()].slots.size() >= kFill) AppendRun();
+  const auto entry = static_cast<std::int32_t>(keys.size());
+  const Slot slot{PrefixOf(nameKey), entry, available ? 1 : 0};
+  keys.push_back(std::move(nameKey));
+  runs[runAt.back()].slots.push_back(slot);
+  runOf.push_back(runAt.back());
+  availableOf.push_back(available ? 1 : 0);
+  Node& leaf = tree[leaves + runAt.size() - 1];
+  ++leaf.count;
+  if (available) leaf = Smaller(leaf, Node{slot.prefix, entry, leaf.count});
+  PullUp(leaves + runAt.size() - 1);
+}
+
+void DisplayOrder::Assign(const std::vector<int>& order, const std::vector<bool>& available,
+                          const std::vector<std::string>& nameKeys) {
+  keys = nameKeys;
+  std::vector<Slot> sequence;
+  sequence.reserve(order.size());
+  for (int index : order) {
+    const auto i = static_cast<std::size_t>(index);
+    sequence.push_back(Slot{PrefixOf(keys[i]), index, available[i] ? 1 : 0});
+  }
+  Rebuild(sequence);
+}
+
+void DisplayOrder::Rebuild(const std::vector<Slot>& sequence) {
+  runs.clear();
+  runAt.clear();
+  runOf.assign(keys.size(), 0);
+  availableOf.assign(keys.size(), 0);
+  std::vector<Node> leafNodes;
+  for (std::size_t at = 0; at < sequence.size(); at += kFill) {
+    const std::size_t end = std::min(sequence.size(), at + kFill);
+    Run run;
+    run.rank = runAt.size();
+    run.slots.assign(sequence.begin() + static_cast<std::ptrdiff_t>(at),
+                     sequence.begin() + static_cast<std::ptrdiff_t>(end));
+    for (const Slot& slot : run.slots) {
+      runOf[static_cast<std::size_t>(slot.entry)] = static_cast<std::uint32_t>(runs.size());
+      availableOf[static_cast<std::size_t>(slot.entry)] = slot.available != 0 ? 1 : 0;
+    }
+    leafNodes.push_back(Summary(run));
+    runAt.push_back(static_cast<std::uint32_t>(runs.size()));
+    runs.push_back(std::move(run));
+  }
+  Plant(std::move(leafNodes));
+}
+
+void DisplayOrder::SplitIfFull(std::size_t rank) {
+  if (runs[runAt[rank]].slots.size() <= kMax) return;
+  // Moves leave runs emptied behind them; when there are many more runs
+  // than a fresh build makes, build afresh instead of adding one.
+  if (runAt.size() >= 2 * (keys.size() / kFill) + 8) {
+    std::vector<Slot> sequence;
+    sequence.reserve(keys.size());
+    for (std::uint32_t run : runAt) sequence.insert(sequence.end(), runs[run].slots.begin(), runs[run].slots.end());
+    Rebuild(sequence);
+    return;
+  }
+  const std::size_t added = runs.size();
+  runs.push_back(Run{});
+  std::vector<Slot>& full = runs[runAt[rank]].slots;
+  const std::size_t half = full.size() / 2;
+  runs[added].slots.assign(full.begin() + static_cast<std::ptrdiff_t>(half), full.end());
+  full.resize(half);
+  for (const Slot& slot : runs[added].slots) runOf[static_cast<std::size_t>(slot.entry)] = static_cast<std::uint32_t>(added);
+  std::vector<Node> leafNodes = Leaves();
+  runAt.insert(runAt.begin() + static_cast<std::ptrdiff_t>(rank) + 1, static_cast<std::uint32_t>(added));
+  for (std::size_t r = rank + 1; r < runAt.size(); ++r) runs[runAt[r]].rank = r;
+  leafNodes[rank] = Summary(runs[runAt[rank]]);
+  leafNodes.insert(leafNodes.begin() + static_cast<std::ptrdiff_t>(rank) + 1, Summary(runs[added]));
+  Plant(std::move(leafNodes));
+}
+
+// ---- Positions
+
+DisplayOrder::Place DisplayOrder::PlaceOfEntry(int index) const {
+  const Run& run = runs[runOf[static_cast<std::size_t>(index)]];
+  std::size_t offset = 0;
+  while (run.slots[offset].entry != index) ++offset;
+  return Place{run.rank, offset};
+}
+
+DisplayOrder::Place DisplayOrder::PlaceOfPosition(std::size_t position) const {
+  std::size_t node = 1;
+  while (node < leaves) {
+    const std::size_t left = tree[2 * node].count;
+    if (position < left) {
+      node = 2 * node;
+    } else {
+      position -= left;
+      node = 2 * node + 1;
+    }
+  }
+  return Place{node - leaves, position};
+}
+
+int DisplayOrder::At(std::size_t position) const {
+  const Place place = PlaceOfPosition(position);
+  return runs[runAt[place.rank]].slots[place.offset].entry;
+}
+
+std::size_t DisplayOrder::PositionOf(int index) const {
+  const Place place = PlaceOfEntry(index);
+  return StartOf(place.rank) + place.offset;
 }
 
 std::vector<int> DisplayOrder::Entries() const {
   std::vector<int> result;
-  result.reserve(nodes.size());
-  std::vector<int> pending;
-  int t = root;
-  while (t != kNone || !pending.empty()) {
-    while (t != kNone) {
-      pending.push_back(t);
-      t = N(t).left;
-    }
-    t = pending.back();
-    pending.pop_back();
-    result.push_back(t);
-    t = N(t).right;
+  result.reserve(keys.size());
+  for (std::uint32_t run : runAt) {
+    for (const Slot& slot : runs[run].slots) result.push_back(slot.entry);
   }
   return result;
 }
 
+// ---- Changes and moves
+
 void DisplayOrder::Update(int index, bool available, std::string nameKey) {
-  Node& node = N(index);
-  // An entry that is available neither before nor after counts in no
-  // subtree's smallest available name: nothing above it changes. Names
-  // arrive for every contact while most are still offline.
-  const bool counted = node.available || available;
-  node.available = available;
-  node.prefix = PrefixOf(nameKey);
   keys[static_cast<std::size_t>(index)] = std::move(nameKey);
-  if (!counted) return;
-  for (int t = index; t != kNone; t = N(t).parent) Pull(t);
+  // A position's name bytes count only while it is available (they are
+  // taken afresh when it becomes so): a name for an entry that is available
+  // neither before nor after changes nothing but the name. Names arrive for
+  // every contact while most are still offline.
+  std::uint8_t& wasAvailable = availableOf[static_cast<std::size_t>(index)];
+  if (wasAvailable == 0 && !available) return;
+  wasAvailable = available ? 1 : 0;
+  const Place place = PlaceOfEntry(index);
+  Slot& slot = runs[runAt[place.rank]].slots[place.offset];
+  slot.prefix = PrefixOf(keys[static_cast<std::size_t>(index)]);
+  slot.available = available ? 1 : 0;
+  Refresh(place.rank);
 }
 
 void DisplayOrder::SetAvailable(int index, bool available) {
-  if (N(index).available == available) return;
-  N(index).available = available;
-  for (int t = index; t != kNone; t = N(t).parent) Pull(t);
+  std::uint8_t& wasAvailable = availableOf[static_cast<std::size_t>(index)];
+  if ((wasAvailable != 0) == available) return;
+  wasAvailable = available ? 1 : 0;
+  const Place place = PlaceOfEntry(index);
+  Slot& slot = runs[runAt[place.rank]].slots[place.offset];
+  slot.available = wasAvailable;
+  slot.prefix = PrefixOf(keys[static_cast<std::size_t>(index)]);
+  Refresh(place.rank);
 }
 
-std::size_t DisplayOrder::StopWithin(int t, const std::string& nameKey) const {
-  // The rightmost available entry whose name sorts before nameKey, found
-  // through the subtrees' smallest available names; its position is counted
-  // on the way down.
+std::size_t DisplayOrder::StopBefore(Place place, const std::string& nameKey) const {
+  // The last available entry before the place whose name sorts before
+  // nameKey: first in the place's own run, else in the nearest earlier run
+  // that the tree says holds one.
   const std::uint64_t keyPrefix = PrefixOf(nameKey);
-  auto subtreeQualifies = [&](int subtree) {
-    return subtree != kNone && N(subtree).smallestAvailable != kNone &&
-           SortsBefore(N(subtree).smallestAvailable, N(subtree).smallestPrefix, nameKey, keyPrefix);
+  auto qualifies = [&](const Slot& slot) {
+    return slot.available != 0 && SortsBefore(slot.entry, slot.prefix, nameKey, keyPrefix);
   };
-  std::size_t skipped = 0;
-  while (t != kNone) {
-    const Node& node = N(t);
-    if (subtreeQualifies(node.right)) {
-      skipped += static_cast<std::size_t>(SizeOf(node.left)) + 1;
-      t = node.right;
-    } else if (node.available && SortsBefore(t, node.prefix, nameKey, keyPrefix)) {
-      return skipped + static_cast<std::size_t>(SizeOf(node.left)) + 1;
-    } else if (subtreeQualifies(node.left)) {
-      t = node.left;
-    } else {
-      break;
-    }
+  const std::vector<Slot>& own = runs[runAt[place.rank]].slots;
+  for (std::size_t i = place.offset; i > 0; --i) {
+    if (qualifies(own[i - 1])) return StartOf(place.rank) + i;
   }
-  return 0;
+  const long rank = LastRankBefore(place.rank, nameKey, keyPrefix);
+  if (rank == kNone) return 0;
+  const std::vector<Slot>& slots = runs[runAt[static_cast<std::size_t>(rank)]].slots;
+  std::size_t i = slots.size();
+  while (i > 0 && !qualifies(slots[i - 1])) --i;
+  return StartOf(static_cast<std::size_t>(rank)) + i;
 }
 
-std::size_t DisplayOrder::AvailableStop(std::size_t p, const std::string& nameKey) {
-  int before = kNone;
-  int after = kNone;
-  Split(root, static_cast<int>(p), before, after);
-  const std::size_t stop = StopWithin(before, nameKey);
-  root = Merge(before, after);
-  return stop;
+std::size_t DisplayOrder::AvailableStop(std::size_t p, const std::string& nameKey) const {
+  return StopBefore(PlaceOfPosition(p), nameKey);
+}
+
+void DisplayOrder::Move(Place from, Place to) {
+  std::vector<Slot>& source = runs[runAt[from.rank]].slots;
+  const Slot moved = source[from.offset];
+  source.erase(source.begin() + static_cast<std::ptrdiff_t>(from.offset));
+  const std::uint32_t target = runAt[to.rank];
+  std::vector<Slot>& destination = runs[target].slots;
+  destination.insert(destination.begin() + static_cast<std::ptrdiff_t>(to.offset), moved);
+  runOf[static_cast<std::size_t>(moved.entry)] = target;
+  Refresh(to.rank);
+  if (from.rank != to.rank) Refresh(from.rank);
+  SplitIfFull(to.rank);
 }
 
 void DisplayOrder::MoveForward(std::size_t from, std::size_t to) {
-  if (to >= from || from >= nodes.size()) return;
-  int head = kNone;
-  int rest = kNone;
-  int passed = kNone;
-  int moved = kNone;
-  int tail = kNone;
-  Split(root, static_cast<int>(to), head, rest);
-  Split(rest, static_cast<int>(from - to), passed, rest);
-  Split(rest, 1, moved, tail);
-  root = Merge(Merge(head, moved), Merge(passed, tail));
-}
-
-std::size_t DisplayOrder::BecomeAvailable(int index) {
-  // No pass upward first: the split at the entry's position below passes
-  // through the entry and every node above it, and brings them up to date.
-  N(index).available = true;
-  return WalkForward(index);
+  if (to >= from || from >= keys.size()) return;
+  Move(PlaceOfPosition(from), PlaceOfPosition(to));
 }
 
 std::size_t DisplayOrder::WalkForward(int index) {
-  const std::size_t from = PositionOf(index);
-  int before = kNone;
-  int rest = kNone;
-  int moved = kNone;
-  int after = kNone;
-  Split(root, static_cast<int>(from), before, rest);
-  Split(rest, 1, moved, after);
-  const std::size_t to = StopWithin(before, keys[static_cast<std::size_t>(index)]);
-  int head = kNone;
-  int passed = kNone;
-  Split(before, static_cast<int>(to), head, passed);
-  root = Merge(Merge(head, moved), Merge(passed, after));
+  const Place place = PlaceOfEntry(index);
+  const std::size_t from = StartOf(place.rank) + place.offset;
+  const std::size_t to = StopBefore(place, keys[static_cast<std::size_t>(index)]);
+  if (to < from) Move(place, PlaceOfPosition(to));
+  return to;
+}
+
+std::size_t DisplayOrder::BecomeAvailable(int index) {
+  const Place place = PlaceOfEntry(index);
+  Slot& slot = runs[runAt[place.rank]].slots[place.offset];
+  if (slot.available != 0) return WalkForward(index);
+  slot.available = 1;
+  availableOf[static_cast<std::size_t>(index)] = 1;
+  slot.prefix = PrefixOf(keys[static_cast<std::size_t>(index)]);
+  const std::size_t from = StartOf(place.rank) + place.offset;
+  const std::size_t to = StopBefore(place, keys[static_cast<std::size_t>(index)]);
+  // A move brings both runs' leaves up to date; without one, this run's
+  // leaf still has to learn of the change.
+  if (to < from) {
+    Move(place, PlaceOfPosition(to));
+  } else {
+    Refresh(place.rank);
+  }
   return to;
 }
 
