@@ -170,6 +170,7 @@ Status ContactList::TakeUsersReply(const char* line) {
   ForEachUsersToken(lastUsersReply, [&](std::string_view) { ++listed; });
   indexByHandle.Reserve(entries.size() + listed);
   entries.reserve(entries.size() + listed);
+  displayOrder.Reserve(entries.size() + listed);
   bool first = true;
   ForEachUsersToken(lastUsersReply, [&](std::string_view token) {
     if (std::exchange(first, false)) return;  // the word USERS

@@ -64,24 +64,34 @@ DisplayOrder::Node DisplayOrder::Summary(const Run& run) const {
   return node;
 }
 
-void DisplayOrder::Pull(std::size_t node) {
+bool DisplayOrder::Pull(std::size_t node) {
   const Node& left = tree[2 * node];
   const Node& right = tree[2 * node + 1];
   const Node& smaller = Smaller(left, right);
-  Node pulled;
-  pulled.count = left.count + right.count;
-  pulled.smallest = smaller.smallest;
-  pulled.smallestPrefix = smaller.smallestPrefix;
-  tree[node] = pulled;
+  const Node pulled{smaller.smallestPrefix, smaller.smallest, left.count + right.count};
+  Node& current = tree[node];
+  if (current.count == pulled.count && current.smallest == pulled.smallest &&
+      current.smallestPrefix == pulled.smallestPrefix) {
+    return false;
+  }
+  current = pulled;
+  return true;
 }
 
-void DisplayOrder::PullUp(std::size_t node) {
-  for (node /= 2; node >= 1; node /= 2) Pull(node);
+void DisplayOrder::PullUp(std::size_t first, std::size_t second) {
+  // Above a level where no node changed, none does.
+  while (first > 1) {
+    first /= 2;
+    second /= 2;
+    bool changed = Pull(first);
+    if (second != first) changed = Pull(second) || changed;
+    if (!changed) return;
+  }
 }
 
 void DisplayOrder::Refresh(std::size_t rank) {
   tree[leaves + rank] = Summary(runs[runAt[rank]]);
-  PullUp(leaves + rank);
+  PullUp(leaves + rank, leaves + rank);
 }
 
 std::vector<DisplayOrder::Node> DisplayOrder::Leaves() const {
@@ -95,7 +105,7 @@ void DisplayOrder::Plant(std::vector<Node> leafNodes) {
   while (leaves <= leafNodes.size()) leaves *= 2;
   tree.assign(2 * leaves, Node{});
   std::copy(leafNodes.begin(), leafNodes.end(), tree.begin() + static_cast<std::ptrdiff_t>(leaves));
-  for (std::size_t node = leaves - 1; node >= 1; --node) Pull(node);
+  for (std::size_t node = leaves - 1; node >= 1; --node) static_cast<void>(Pull(node));
 }
 
 std::size_t DisplayOrder::StartOf(std::size_t rank) const {
@@ -133,6 +143,12 @@ void DisplayOrder::AppendRun() {
   }
 }
 
+void DisplayOrder::Reserve(std::size_t count) {
+  keys.reserve(count);
+  runOf.reserve(count);
+  availableOf.reserve(count);
+}
+
 void DisplayOrder::PushBack(bool available, std::string nameKey) {
   if (runAt.empty() || runs[runAt.back()].slots.size() >= kFill) AppendRun();
   const auto entry = static_cast<std::int32_t>(keys.size());
@@ -144,7 +160,7 @@ void DisplayOrder::PushBack(bool available, std::string nameKey) {
   Node& leaf = tree[leaves + runAt.size() - 1];
   ++leaf.count;
   if (available) leaf = Smaller(leaf, Node{slot.prefix, entry, leaf.count});
-  PullUp(leaves + runAt.size() - 1);
+  PullUp(leaves + runAt.size() - 1, leaves + runAt.size() - 1);
 }
 
 void DisplayOrder::Assign(const std::vector<int>& order, const std::vector<bool>& available,
@@ -200,12 +216,27 @@ void DisplayOrder::SplitIfFull(std::size_t rank) {
   runs[added].slots.assign(full.begin() + static_cast<std::ptrdiff_t>(half), full.end());
   full.resize(half);
   for (const Slot& slot : runs[added].slots) runOf[static_cast<std::size_t>(slot.entry)] = static_cast<std::uint32_t>(added);
-  std::vector<Node> leafNodes = Leaves();
+  const std::size_t used = runAt.size();
+  std::vector<Node> leafNodes = used + 1 >= leaves ? Leaves() : std::vector<Node>();
   runAt.insert(runAt.begin() + static_cast<std::ptrdiff_t>(rank) + 1, static_cast<std::uint32_t>(added));
   for (std::size_t r = rank + 1; r < runAt.size(); ++r) runs[runAt[r]].rank = r;
-  leafNodes[rank] = Summary(runs[runAt[rank]]);
-  leafNodes.insert(leafNodes.begin() + static_cast<std::ptrdiff_t>(rank) + 1, Summary(runs[added]));
-  Plant(std::move(leafNodes));
+  if (runAt.size() >= leaves) {
+    leafNodes.insert(leafNodes.begin() + static_cast<std::ptrdiff_t>(rank) + 1, Node{});
+    leafNodes[rank] = Summary(runs[runAt[rank]]);
+    leafNodes[rank + 1] = Summary(runs[added]);
+    Plant(std::move(leafNodes));
+    return;
+  }
+  // The leaves after the split one move one place on, in place; only the
+  // nodes above them change.
+  const auto first = tree.begin() + static_cast<std::ptrdiff_t>(leaves);
+  std::copy_backward(first + static_cast<std::ptrdiff_t>(rank) + 1, first + static_cast<std::ptrdiff_t>(used),
+                     first + static_cast<std::ptrdiff_t>(used) + 1);
+  tree[leaves + rank] = Summary(runs[runAt[rank]]);
+  tree[leaves + rank + 1] = Summary(runs[added]);
+  for (std::size_t low = (leaves + rank) / 2, high = (leaves + used) / 2; low >= 1; low /= 2, high /= 2) {
+    for (std::size_t node = low; node <= high; ++node) static_cast<void>(Pull(node));
+  }
 }
 
 // ---- Positions
@@ -311,8 +342,18 @@ void DisplayOrder::Move(Place from, Place to) {
   std::vector<Slot>& destination = runs[target].slots;
   destination.insert(destination.begin() + static_cast<std::ptrdiff_t>(to.offset), moved);
   runOf[static_cast<std::size_t>(moved.entry)] = target;
-  Refresh(to.rank);
-  if (from.rank != to.rank) Refresh(from.rank);
+  // The leaves learn of the move without reading their runs again, unless
+  // the entry leaving was its run's smallest.
+  Node& gained = tree[leaves + to.rank];
+  ++gained.count;
+  if (moved.available != 0) gained = Smaller(gained, Node{moved.prefix, moved.entry, gained.count});
+  Node& lost = tree[leaves + from.rank];
+  if (lost.smallest == moved.entry && from.rank != to.rank) {
+    lost = Summary(runs[runAt[from.rank]]);
+  } else {
+    --lost.count;
+  }
+  PullUp(leaves + to.rank, leaves + from.rank);
   SplitIfFull(to.rank);
 }
 

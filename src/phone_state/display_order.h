@@ -32,6 +32,8 @@ class DisplayOrder {
   std::size_t Size() const { return keys.size(); }
   void Clear();
 
+  // Room for `count` entries without growing.
+  void Reserve(std::size_t count);
   // Appends the entry numbered Size() at the end.
   void PushBack(bool available, std::string nameKey);
   // Replaces the whole order; order[p] is the entry at position p, and
@@ -105,8 +107,10 @@ class DisplayOrder {
   // The node that holds the smaller name of two.
   const Node& Smaller(const Node& a, const Node& b) const;
   Node Summary(const Run& run) const;
-  void Pull(std::size_t node);
-  void PullUp(std::size_t node);
+  // Recomputes a node from its children; false when it stays the same.
+  bool Pull(std::size_t node);
+  // Brings the nodes above two leaves (or one, given twice) up to date.
+  void PullUp(std::size_t first, std::size_t second);
   // Recomputes a run's leaf and the nodes above it.
   void Refresh(std::size_t rank);
   // Rebuilds the tree over the given leaves, by rank, with room for at
