@@ -114,5 +114,40 @@ TEST(DisplayOrderTest, MatchesTheStepByStepWalkOverRandomOperations) {
   }
 }
 
+// Thousands of entries each walking to the very front, as when names arrive
+// in reverse order: the runs at the front fill and split over and over, the
+// runs they came from empty, and the order is rebuilt now and then. Checked
+// against the step-by-step walk throughout.
+TEST(DisplayOrderTest, KeepsTheOrderThroughRepeatedSplitsAtTheFront) {
+  constexpr int kEntries = 1500;
+  DisplayOrder order;
+  ReferenceOrder reference;
+  for (int i = 0; i < kEntries; ++i) {
+    order.PushBack(false, "ZZ");
+    reference.order.push_back(i);
+    reference.available.push_back(false);
+    reference.keys.push_back("ZZ");
+  }
+  std::mt19937 random(11);
+  for (int step = 0; step < 6000; ++step) {
+    const auto index = static_cast<int>(random() % kEntries);
+    const std::string key = "A" + std::to_string(900000 - step);  // each sorts before all earlier ones
+    const auto p = static_cast<std::size_t>(
+        std::find(reference.order.begin(), reference.order.end(), index) - reference.order.begin());
+    reference.available[static_cast<std::size_t>(index)] = true;
+    reference.keys[static_cast<std::size_t>(index)] = key;
+    order.Update(index, false, key);
+    ASSERT_EQ(order.BecomeAvailable(index), 0u) << "step " << step;
+    reference.Move(p, 0);
+    if (step % 500 == 0) {
+      ASSERT_EQ(order.Entries(), reference.order) << "step " << step;
+    }
+  }
+  EXPECT_EQ(order.Entries(), reference.order);
+  for (std::size_t p = 0; p < reference.order.size(); p += 97) {
+    EXPECT_EQ(order.PositionOf(reference.order[p]), p);
+  }
+}
+
 }  // namespace
 }  // namespace tolvane
