@@ -4,6 +4,9 @@
 
 namespace tolvane {
 
+PeriodicWorker::PeriodicWorker(std::string role, ThreadStarter& threads)
+    : role_(std::move(role)), threads_(threads) {}
+
 PeriodicWorker::~PeriodicWorker() { Stop(); }
 
 bool PeriodicWorker::Start(std::chrono::milliseconds period, Round round) {
@@ -13,8 +16,7 @@ bool PeriodicWorker::Start(std::chrono::milliseconds period, Round round) {
     std::lock_guard<std::mutex> hold(lock_);
     stopRequested_ = false;
   }
-  thread_ = std::thread(&PeriodicWorker::Run, this, period, std::move(round));
-  return true;
+  return threads_.Start(thread_, role_, [this, period, round = std::move(round)] { Run(period, round); });
 }
 
 void PeriodicWorker::RequestStop() {
@@ -38,7 +40,7 @@ bool PeriodicWorker::Started() const {
   return thread_.joinable();
 }
 
-void PeriodicWorker::Run(std::chrono::milliseconds period, Round round) {
+void PeriodicWorker::Run(std::chrono::milliseconds period, const Round& round) {
   std::unique_lock<std::mutex> hold(lock_);
   while (!stopRequested_) {
     hold.unlock();

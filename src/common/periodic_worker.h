@@ -6,7 +6,10 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
+
+#include "common/thread_starter.h"
 
 namespace tolvane {
 
@@ -15,13 +18,15 @@ class PeriodicWorker {
   // One round; false ends the worker.
   using Round = std::function<bool()>;
 
-  PeriodicWorker() = default;
+  // `role` names the worker's thread to the starter.
+  explicit PeriodicWorker(std::string role = "periodic worker", ThreadStarter& threads = DefaultThreadStarter());
   PeriodicWorker(const PeriodicWorker&) = delete;
   PeriodicWorker& operator=(const PeriodicWorker&) = delete;
   ~PeriodicWorker();  // stops and joins
 
   // False when a worker has been started and not yet stopped (it may have
-  // ended on its own): one worker at a time.
+  // ended on its own): one worker at a time. False too when no thread could
+  // be created; the worker then counts as not started.
   bool Start(std::chrono::milliseconds period, Round round);
   // Asks the worker to end without waiting for it; any thread.
   void RequestStop();
@@ -31,8 +36,10 @@ class PeriodicWorker {
   bool Started() const;
 
  private:
-  void Run(std::chrono::milliseconds period, Round round);
+  void Run(std::chrono::milliseconds period, const Round& round);
 
+  const std::string role_;
+  ThreadStarter& threads_;
   // Guards thread_; taken before lock_, never by the worker.
   mutable std::mutex threadLock_;
   // Guards stopRequested_; the worker waits on it.

@@ -117,6 +117,9 @@ bool Application::CreateWindowAndRenderer() {
   parts.transport = transport_.get();
   parts.handset = handset_.get();
   parts.findClientWindows = [] { FindSkypeWindows(); };
+  parts.clientAttached = [this](HWND clientApiWindow) {
+    if (windowEvents_ != nullptr) windowEvents_->FollowClient(clientApiWindow);
+  };
   parts.volumeKey = [this](bool up) { mixers_->speakerFader.SetFaderValue(up ? kFaderStepUp : kFaderStepDown, 0); };
   // The microphone's level is kept audible while a call is on.
   parts.mixerChange = [this](WPARAM mixer, LPARAM control) {
@@ -209,6 +212,8 @@ void Application::CreateStores() {
   link_->SetContactList(contactList_.get());
   link_->SetNotificationHandler(dispatcher_.get());
   windowEvents_ = std::make_unique<ClientWindowEvents>([link = link_.get()] { link->ClientWindowsChanged(); });
+  // A client that attached before the stores existed.
+  windowEvents_->FollowClient(transport_->ClientWindow());
 
   // The handset's ports go in once the stores exist, still before the
   // report thread (the only one to act on them) starts.

@@ -24,15 +24,34 @@ ClientWindowEvents::ClientWindowEvents(std::function<void()> confirmationWindowA
     : appeared_(std::move(confirmationWindowAppeared)) {
   if (g_events != nullptr) return;  // one per process
   g_events = this;
-  hook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &ClientWindowEvents::OnEvent, 0, 0,
-                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
-  if (hook_ == nullptr) g_events = nullptr;
+  registered_ = true;
 }
 
 ClientWindowEvents::~ClientWindowEvents() {
-  if (hook_ == nullptr) return;
-  UnhookWinEvent(hook_);
-  g_events = nullptr;
+  Unhook();
+  if (registered_) g_events = nullptr;
+}
+
+void ClientWindowEvents::FollowClient(HWND clientApiWindow) {
+  if (!registered_) return;
+  DWORD process = 0;
+  if (clientApiWindow != nullptr) GetWindowThreadProcessId(clientApiWindow, &process);
+  // The same client attaching again keeps its hook.
+  if (hook_ != nullptr && process == clientProcess_) return;
+  Unhook();
+  if (process == 0 || process == GetCurrentProcessId()) return;
+  // The client's process only, which is never this one. No
+  // WINEVENT_SKIPOWNPROCESS: Wine compares it with the process the hook is
+  // for rather than the one that set it, and would then report nothing.
+  hook_ = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &ClientWindowEvents::OnEvent, process, 0,
+                          WINEVENT_OUTOFCONTEXT);
+  if (hook_ != nullptr) clientProcess_ = process;
+}
+
+void ClientWindowEvents::Unhook() {
+  if (hook_ != nullptr) UnhookWinEvent(hook_);
+  hook_ = nullptr;
+  clientProcess_ = 0;
 }
 
 void CALLBACK ClientWindowEvents::OnEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object,

@@ -2,8 +2,10 @@
 // Tells the program when the client's confirmation window appears, without
 // looking for it on a timer: an out-of-context WinEvent hook on the thread
 // that creates this object (the UI thread, whose message loop delivers the
-// events) reports every top-level window created or shown in another
-// process, and the ones of the confirmation window's class are passed on.
+// events) reports the top-level windows created or shown by the attached
+// client's process, and the ones of the confirmation window's class are
+// passed on. Until a client is attached nothing is hooked, so that windows
+// coming and going in other programs never wake this one.
 // Windows sends both events; Wine 8 sends the creation only, which is
 // enough, since the look-up finds a window that exists whether shown or not.
 //
@@ -23,15 +25,25 @@ class ClientWindowEvents {
   ClientWindowEvents(const ClientWindowEvents&) = delete;
   ClientWindowEvents& operator=(const ClientWindowEvents&) = delete;
 
-  // Whether the hook could be set.
+  // The client granted the attach from this API window: watch its process
+  // from now on (a client restarted or replaced is a new process). A window
+  // whose process cannot be told leaves nothing hooked. The UI thread.
+  void FollowClient(HWND clientApiWindow);
+
+  // Whether a client's process is watched.
   bool Hooked() const { return hook_ != nullptr; }
 
  private:
   static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
                                DWORD thread, DWORD time);
 
+  void Unhook();
+
   std::function<void()> appeared_;
+  // Whether this is the process's one object, the one the callback serves.
+  bool registered_ = false;
   HWINEVENTHOOK hook_ = nullptr;
+  DWORD clientProcess_ = 0;
 };
 
 }  // namespace tolvane

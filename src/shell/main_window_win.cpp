@@ -110,6 +110,7 @@ LRESULT MainWindow::OnAttach(UINT message, WPARAM wParam, LPARAM lParam) {
   if (lParam == kAttachSuccess) {
     parts_.transport->SetClientWindow(reinterpret_cast<HWND>(wParam));
     if (parts_.findClientWindows) parts_.findClientWindows();
+    if (parts_.clientAttached) parts_.clientAttached(reinterpret_cast<HWND>(wParam));
     // The client needs a moment after the grant before it takes commands.
     SetTimer(window_, kSetUpTimer, kSetUpDelayMs, nullptr);
     return 1;

@@ -31,6 +31,9 @@ class MainWindow {
     // Looks up the client's main window and its children once the client
     // has granted the attach. Empty: nothing is looked up.
     std::function<void()> findClientWindows;
+    // The client granted the attach from this API window. Empty: nothing
+    // follows the client's process.
+    std::function<void(HWND clientApiWindow)> clientAttached;
     // The handset's volume keys (report bit 16 up, bit 17 down) for the
     // speaker level. Empty: those reports are dropped.
     std::function<void(bool up)> volumeKey;

@@ -66,8 +66,8 @@ class OptionDialogBook final : public OptionDialogs {
   DialogCloser& closer_;
   mutable std::mutex lock_;
   std::array<Entry, 3> entries_{};
-  PeriodicWorker volumeWorker_;
-  PeriodicWorker audioWorker_;
+  PeriodicWorker volumeWorker_{"volume level poll"};
+  PeriodicWorker audioWorker_{"audio device watch"};
 };
 
 }  // namespace tolvane
