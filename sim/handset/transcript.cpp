@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "precise_clock_win.h"
+
 namespace simhandset {
 
 Transcript::Transcript(const std::string& path, const std::string& eventName)
@@ -16,12 +18,15 @@ Transcript::~Transcript() {
 }
 
 void Transcript::Write(std::string_view entry) {
+  const long long at = simclock::NowMicroseconds();
   SYSTEMTIME now;
   GetLocalTime(&now);
   char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u.%03u ", now.wHour, now.wMinute, now.wSecond,
+  std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u.%03u", now.wHour, now.wMinute, now.wSecond,
                 now.wMilliseconds);
   std::string line = stamp;
+  line.append(simclock::Suffix(at));
+  line.push_back(' ');
   line.append(entry);
   line.append("\r\n");
   std::lock_guard<std::mutex> hold(lock_);

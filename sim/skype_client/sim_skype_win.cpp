@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "precise_clock_win.h"
 #include "sim_control_win.h"
 #include "sim_words.h"
 
@@ -221,10 +222,11 @@ void SimSkype::FlushOutbox() {
     block.cbData = static_cast<DWORD>(line.size() + 1);
     block.lpData = line.data();
     DWORD_PTR taken = 0;
+    const long long began = simclock::NowMicroseconds();
     const LRESULT delivered =
         SendMessageTimeoutA(program_, WM_COPYDATA, reinterpret_cast<WPARAM>(apiWindow_),
                             reinterpret_cast<LPARAM>(&block), SMTO_ABORTIFHUNG, kSendTimeoutMs, &taken);
-    transcript_.Write(delivered != 0 && taken != 0 ? "send" : "send-refused", line);
+    transcript_.Write(delivered != 0 && taken != 0 ? "send" : "send-refused", line, began);
   }
 }
 

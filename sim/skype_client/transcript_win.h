@@ -2,6 +2,8 @@
 // The simulator's record of everything that crossed the wire, one line per
 // event, written through at once:
 //   HH:MM:SS.mmm +<ms since start> <kind> <text>
+// (the time stamp followed by "/<microseconds>" of the shared clock when
+// TOLVANE_SIM_PRECISE_CLOCK=1, precise_clock_win.h).
 // Kinds: start, discover, attach, detach, recv, refused, send, send-refused,
 // ctl, note. Tests read it and wait on its event; a person can watch it with
 // `tail -f`.
@@ -23,6 +25,9 @@ class Transcript {
 
   bool Open(const std::string& path, const std::string& eventName);
   void Write(std::string_view kind, std::string_view text = {});
+  // Stamped with `at` (simclock::NowMicroseconds) on the shared clock: when
+  // a send began rather than when it returned.
+  void Write(std::string_view kind, std::string_view text, long long at);
 
  private:
   std::FILE* file_ = nullptr;
