@@ -3,6 +3,8 @@
 // command reaching the client. Before each event both simulators have been
 // quiet for a while, so that no earlier work (a screen, a status refresh)
 // stands in the line's way and the path is measured alone.
+#include <windows.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -67,7 +69,22 @@ int RunLatency(int events) {
             {}};
   Path keys{"key: KEY_PAD_HOOK_UP / KEY_PAD_HOOK_DOWN posted by the handset -> its command at the client",
             "none (the indicator is idle, so neither key stops it)", 0, {}};
+  // What the machine itself takes for one message to another process and
+  // its answer, at the same moments: the scale the figures above stand on
+  // (under Wine, on a machine shared with others, its tail is the
+  // scheduler's).
+  Path floor{"floor: one command to the simulated client and its answer (SendMessageTimeout, no Tolvane)",
+             "none", 0, {}};
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
   for (int n = 0; n < events; ++n) {
+    WaitForQuiet(*rig.client, *rig.handset, kQuiet);
+    LARGE_INTEGER before{}, after{};
+    QueryPerformanceCounter(&before);
+    if (!rig.Control("set history-delay off")) return 1;
+    QueryPerformanceCounter(&after);
+    floor.ms.push_back(static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 /
+                       static_cast<double>(frequency.QuadPart));
     WaitForQuiet(*rig.client, *rig.handset, kQuiet);
     const std::size_t fromClient = rig.client->Size();
     const std::size_t fromHandset = rig.handset->Size();
@@ -105,6 +122,7 @@ int RunLatency(int events) {
   }
   Print(ring);
   Print(keys);
+  Print(floor);
   return 0;
 }
 

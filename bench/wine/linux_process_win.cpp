@@ -95,6 +95,8 @@ bool SampleLinuxProcess(int pid, LinuxSample* sample) {
   const std::string status = ReadWhole(folder + "status");
   if (status.empty()) return false;
   sample->residentKb = StatusField(status, "VmRSS");
+  sample->anonymousKb = StatusField(status, "RssAnon");
+  sample->dataKb = StatusField(status, "VmData");
   sample->cpuTicks = StatTicks(ReadWhole(folder + "stat"));
   sample->tasks.clear();
   for (const std::string& tid : NumericEntries(folder + "task\\")) {

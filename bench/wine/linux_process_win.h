@@ -18,7 +18,9 @@ struct LinuxTask {
 struct LinuxSample {
   std::vector<LinuxTask> tasks;
   long long cpuTicks = 0;  // utime + stime of the process
-  long long residentKb = 0;
+  long long residentKb = 0;       // VmRSS
+  long long anonymousKb = 0;      // RssAnon: the resident part that is the process's own (heap, stacks)
+  long long dataKb = 0;           // VmData: its private writable address space
   long long SumSwitches() const;
 };
 

@@ -1,9 +1,6 @@
 // Soak: whole calls one after another, as fast as the client and Tolvane
 // let them go (each call starts once the last one's closing screen has been
 // shown), with Tolvane's memory before and after.
-#include <windows.h>
-#include <psapi.h>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -18,23 +15,34 @@ namespace {
 constexpr std::size_t kNone = TranscriptFollower::kNone;
 constexpr int kWarmUpCalls = 30;
 
+// Of the Wine process, from /proc (Wine reports no private bytes of another
+// process through GetProcessMemoryInfo).
 struct Memory {
-  double privateMb = 0;   // GetProcessMemoryInfo: PrivateUsage
-  double residentMb = 0;  // VmRSS of the Wine process
+  double residentMb = 0;   // VmRSS
+  double anonymousMb = 0;  // RssAnon: heap and stacks, what a leak grows
+  double dataMb = 0;       // VmData
 };
 
-Memory Measure(HANDLE process, int linuxPid) {
+Memory Measure(int linuxPid) {
   Memory memory;
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof counters;
-  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
-    memory.privateMb = static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
-  }
   LinuxSample sample;
   if (linuxPid != 0 && SampleLinuxProcess(linuxPid, &sample)) {
     memory.residentMb = static_cast<double>(sample.residentKb) / 1024.0;
+    memory.anonymousMb = static_cast<double>(sample.anonymousKb) / 1024.0;
+    memory.dataMb = static_cast<double>(sample.dataKb) / 1024.0;
   }
   return memory;
+}
+
+void PrintMemory(const char* when, const Memory& now, const Memory* start) {
+  if (start == nullptr) {
+    Say("  %s: resident %.2f MB, anonymous %.2f MB, data %.2f MB\n", when, now.residentMb, now.anonymousMb,
+        now.dataMb);
+    return;
+  }
+  Say("  %s: resident %.2f MB (%+.3f), anonymous %.2f MB (%+.3f), data %.2f MB (%+.3f)\n", when, now.residentMb,
+      now.residentMb - start->residentMb, now.anonymousMb, now.anonymousMb - start->anonymousMb, now.dataMb,
+      now.dataMb - start->dataMb);
 }
 
 bool ClosingScreen(const std::string& line) {
@@ -74,13 +82,13 @@ int RunSoak(int calls) {
   BenchRig rig("soak");
   // The far end answers at once: nothing waits on a timer of the client's.
   if (!rig.StartReady(CallScenario() + "ring-delay 0\ncallee bob.example answer 0\n")) return 1;
-  const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, rig.TolvaneId());
   const int linuxPid = FindLinuxProcess(rig.Program("Tolvane.exe"));
   for (int n = 0; n < kWarmUpCalls; ++n) {
     if (!PlayCall(rig, n)) return 1;
   }
-  const Memory start = Measure(process, linuxPid);
-  Say("  after the warm-up: private %.2f MB, resident %.2f MB\n", start.privateMb, start.residentMb);
+  if (linuxPid == 0) Say("  (the Linux process of Tolvane.exe was not found: no memory figures)\n");
+  const Memory start = Measure(linuxPid);
+  PrintMemory("after the warm-up", start, nullptr);
   const auto began = std::chrono::steady_clock::now();
   int played = 0;
   int result = 0;
@@ -90,16 +98,12 @@ int RunSoak(int calls) {
       break;
     }
     if ((played + 1) % 100 == 0) {
-      const Memory now = Measure(process, linuxPid);
-      Say("  %4d calls: private %.2f MB, resident %.2f MB\n", played + 1, now.privateMb, now.residentMb);
+      PrintMemory((std::to_string(played + 1) + " calls").c_str(), Measure(linuxPid), &start);
     }
   }
   const double minutes = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count() / 60.0;
-  const Memory end = Measure(process, linuxPid);
   Say("  %d calls in %.2f min: %.1f calls per minute\n", played, minutes, static_cast<double>(played) / minutes);
-  Say("  at the end: private %.2f MB (%+.3f MB), resident %.2f MB (%+.3f MB) (target: flat within 1 MB)\n",
-      end.privateMb, end.privateMb - start.privateMb, end.residentMb, end.residentMb - start.residentMb);
-  if (process != nullptr) CloseHandle(process);
+  PrintMemory("at the end (target: flat within 1 MB)", Measure(linuxPid), &start);
   return result;
 }
 
