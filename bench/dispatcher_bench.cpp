@@ -18,7 +18,7 @@
 #include "phone_state/contact_list.h"
 #include "phone_state/phone_state.h"
 #include "common/action_delay.h"
-#include "interfaces/client_window_probe.h"
+#include "interfaces/client_windows.h"
 #include "interfaces/i_handset_control.h"
 #include "dispatcher/notification_dispatcher.h"
 #include "interfaces/i_skype_link.h"
