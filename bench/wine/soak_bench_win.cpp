@@ -23,7 +23,11 @@ struct Memory {
   double dataMb = 0;       // VmData
 };
 
-Memory Measure(int linuxPid) {
+// Measured once both simulators have been quiet for a moment: the last
+// screen's indicator thread has ended and Wine has let its stack go, so
+// that every figure is taken in the same state.
+Memory Measure(BenchRig& rig, int linuxPid) {
+  WaitForQuiet(*rig.client, *rig.handset, std::chrono::milliseconds(300));
   Memory memory;
   LinuxSample sample;
   if (linuxPid != 0 && SampleLinuxProcess(linuxPid, &sample)) {
@@ -87,9 +91,9 @@ int RunSoak(int calls) {
     if (!PlayCall(rig, n)) return 1;
   }
   if (linuxPid == 0) Say("  (the Linux process of Tolvane.exe was not found: no memory figures)\n");
-  const Memory start = Measure(linuxPid);
+  const Memory start = Measure(rig, linuxPid);
   PrintMemory("after the warm-up", start, nullptr);
-  const auto began = std::chrono::steady_clock::now();
+  auto began = std::chrono::steady_clock::now();
   int played = 0;
   int result = 0;
   for (; played < calls; ++played) {
@@ -98,12 +102,15 @@ int RunSoak(int calls) {
       break;
     }
     if ((played + 1) % 100 == 0) {
-      PrintMemory((std::to_string(played + 1) + " calls").c_str(), Measure(linuxPid), &start);
+      // The measurement's wait for quiet is not the calls' time.
+      const auto measuring = std::chrono::steady_clock::now();
+      PrintMemory((std::to_string(played + 1) + " calls").c_str(), Measure(rig, linuxPid), &start);
+      began += std::chrono::steady_clock::now() - measuring;
     }
   }
   const double minutes = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count() / 60.0;
   Say("  %d calls in %.2f min: %.1f calls per minute\n", played, minutes, static_cast<double>(played) / minutes);
-  PrintMemory("at the end (target: flat within 1 MB)", Measure(linuxPid), &start);
+  PrintMemory("at the end (target: flat within 1 MB)", Measure(rig, linuxPid), &start);
   return result;
 }
 
