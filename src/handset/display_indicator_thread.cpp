@@ -2,8 +2,6 @@
 // started by the report thread for a display request, stopped by the hook
 // keys and by WaitDisplayIdle through the stop request, and joined by the
 // next start or by the destructor.
-#include <system_error>
-
 #include "handset/display_indicator.h"
 #include "handset/handset_control.h"
 #include "interfaces/display_renderer.h"
@@ -26,9 +24,7 @@ int HandsetControl::StartIndicatorThread() {
   if (indicatorThread_.joinable()) indicatorThread_.join();
   indicatorRunning_.store(1);
   indicatorStop_.store(0);
-  try {
-    indicatorThread_ = std::thread([this] { IndicatorThreadMain(); });
-  } catch (const std::system_error&) {
+  if (!threads_.load()->Start(indicatorThread_, "indicator", [this] { IndicatorThreadMain(); })) {
     indicatorRunning_.store(0);
     return 0;
   }

@@ -1,7 +1,6 @@
 #include "handset/handset_control.h"
 
 #include <chrono>
-#include <system_error>
 #include <utility>
 
 #include "interfaces/handset_codes.h"
@@ -39,6 +38,7 @@ void HandsetControl::SetPorts(const Ports& ports) {
   contactList_.store(ports.contactList);
   pacing_.store(ports.pacing != nullptr ? ports.pacing : &ownPacing_);
   windows_.store(ports.windows);
+  threads_.store(ports.threads != nullptr ? ports.threads : &DefaultThreadStarter());
 }
 
 void HandsetControl::Pause(int milliseconds) { pacing_.load()->Wait(std::chrono::milliseconds(milliseconds)); }
@@ -115,13 +115,9 @@ int HandsetControl::StartReportThread() {
   indicatorStop_.store(0);
   indicatorRunning_.store(0);
   reportThreadRun_.store(1);
-  try {
-    reportThread_ = std::thread([this] { ReportThreadMain(); });
-  } catch (const std::system_error&) {
-    reportThreadRun_.store(0);
-    return 0;
-  }
-  return 1;
+  if (threads_.load()->Start(reportThread_, "report", [this] { ReportThreadMain(); })) return 1;
+  reportThreadRun_.store(0);
+  return 0;
 }
 
 void HandsetControl::ReportThreadMain() {

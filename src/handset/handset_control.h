@@ -32,6 +32,7 @@
 #include <thread>
 
 #include "common/abi.h"
+#include "common/thread_starter.h"
 #include "handset/handset_library.h"
 #include "handset/handset_report.h"
 #include "handset/report_queue.h"
@@ -62,6 +63,7 @@ class HandsetControl final : public IHandsetControl {
     IContactList* contactList = nullptr;   // null: contact screens show no entry
     ActionDelay* pacing = nullptr;         // null: real time
     ClientWindows* windows = nullptr;      // null: the client's windows are left alone
+    ThreadStarter* threads = nullptr;      // null: std::thread (the report and indicator threads)
   };
 
   // `library` may be null or hold no instance (the load failed and the user
@@ -91,29 +93,10 @@ class HandsetControl final : public IHandsetControl {
   int ClearReports() override;  // pauses 10 ms, then empties the queue; returns 1
   int StartReportThread();  // 1 started (or already running), 0 failed
 
-  // One turn of the report thread for one report: sequence check, then the
-  // key's action and its acknowledgement. Public so that the rules can be
-  // exercised without the thread.
-  void ProcessReport(std::uint32_t report);
-
-  // The action of one ordinary key report: 5 when no acknowledgement is
-  // wanted, 1 otherwise.
-  int DispatchKey(const KeyRecord& key);
-
   // Builds and sends the client command of one key code: 0 when a command was
   // due but could not be sent (empty text, or the client refused it, which
   // also restarts the session with a rediscover), 1 otherwise.
   int ExecuteKeyCommand(int code) override;
-
-  // Starts streaming the prepared screen to the handset: 1 when an indicator
-  // runs (this one, or one already running), 0 when none could be started.
-  int StartIndicatorThread();
-
-  // The indicator now running (0: none), and the wait until that one has run
-  // its end sequence: false when `deadline` passed first (a handset that
-  // stopped taking characters must not hold its caller for ever).
-  std::uint64_t IndicatorRun();
-  bool WaitIndicatorStopped(std::uint64_t run, std::chrono::milliseconds deadline);
 
   // IHandsetControl.
   std::uint32_t Mode() const override { return handsetMode_.load(); }
@@ -136,6 +119,12 @@ class HandsetControl final : public IHandsetControl {
 
   void ReportThreadMain();
   void StopThreads();
+  // One turn of the report thread for one report: sequence check, then the
+  // key's action and its acknowledgement.
+  void ProcessReport(std::uint32_t report);
+  // The action of one ordinary key report: 5 when no acknowledgement is
+  // wanted, 1 otherwise.
+  int DispatchKey(const KeyRecord& key);
   void HandleAcceptedReport(const KeyRecord& key);
   void HandleDisplayRequest(const KeyRecord& key);
   void HandleIdentification(const KeyRecord& key);
@@ -149,7 +138,15 @@ class HandsetControl final : public IHandsetControl {
   void StopIndicatorAndWait();
   bool StopAndWait(std::uint64_t run);
   void ClearModeBits(std::uint32_t bits) { handsetMode_.fetch_and(~bits); }
+  // Starts streaming the prepared screen to the handset: 1 when an indicator
+  // runs (this one, or one already running), 0 when none could be started.
+  int StartIndicatorThread();
   void IndicatorThreadMain();
+  // The indicator now running (0: none), and the wait until that one has run
+  // its end sequence: false when `deadline` passed first (a handset that
+  // stopped taking characters must not hold its caller for ever).
+  std::uint64_t IndicatorRun();
+  bool WaitIndicatorStopped(std::uint64_t run, std::chrono::milliseconds deadline);
   // Sends one command line straight to the client (not through the session's
   // outgoing queue).
   int SendClientCommand(std::string_view text);
@@ -231,6 +228,7 @@ class HandsetControl final : public IHandsetControl {
   SteadyActionDelay ownPacing_;
   std::atomic<ActionDelay*> pacing_{&ownPacing_};
   std::atomic<ClientWindows*> windows_{nullptr};
+  std::atomic<ThreadStarter*> threads_{&DefaultThreadStarter()};
   std::mutex keyLock_;
 };
 

@@ -25,8 +25,4 @@ constexpr KeyRecord SplitReport(std::uint32_t report) {
                    static_cast<std::uint8_t>(report & 0xFFu)};
 }
 
-constexpr std::uint32_t MakeReport(std::uint8_t key, std::uint8_t sequence, std::uint8_t flags = 0) {
-  return (static_cast<std::uint32_t>(flags) << 16) | (static_cast<std::uint32_t>(key) << 8) | sequence;
-}
-
 }  // namespace tolvane

@@ -89,7 +89,7 @@ TEST_F(KeyTest, KeypadSendsATonePlusAQueuedPressDuringACallElseThePress) {
   for (const auto& row : rows) {
     log.Clear();
     SetCalls(row.a, row.sa);
-    handset->ProcessReport(MakeReport(static_cast<std::uint8_t>(row.key), n));
+    Feed({MakeReport(row.key, n)}, Ack(n));
     n = static_cast<std::uint8_t>((n + 1) % 4);
     EXPECT_EQ(log.MatchingAny({"send", "link"}), row.events) << row.key;
   }
@@ -121,7 +121,7 @@ TEST_F(KeyTest, ClientButtonsAndTheirClicksOnTheClientsWindows) {
     handset->Settings().SupportFocusAddressBook = row.focusAddressBook;
     windows.selectedPage = row.page;
     windows.gridVisible = row.grid;
-    handset->ProcessReport(MakeReport(static_cast<std::uint8_t>(row.key), n));
+    Feed({MakeReport(row.key, n)}, Ack(n));
     n = static_cast<std::uint8_t>((n + 1) % 4);
     EXPECT_EQ(Sent(), row.events) << row.name;
   }

@@ -26,13 +26,23 @@ struct IdleRig {
     ports.phoneState = &rig.phone;
     ports.contactList = &rig.contacts;
     ports.pacing = &pacing;
+    ports.threads = &threads;
     rig.handset.SetPorts(ports);
+    rig.handset.StartReportThread();
+    rig.handset.QueueReport(kOpeningReport, 0);
+  }
+
+  // The handset asks for the screen the test prepared.
+  void RequestScreen(std::uint32_t mode) {
+    rig.handset.SetMode(mode);
+    rig.handset.QueueReport(kDisplayRequest, 0);
   }
 
   EventLog::Events HandsetSide() const { return rig.log.MatchingAny({"display", "pause", "renderer CancelDisplay 0"}); }
 
   SkypeLinkRig rig;
   RecordingPacing pacing{rig.log};
+  EndLoggingThreads threads{rig.log};
 };
 
 TEST(DisplayIdleTest, StopsTheRunningScreenAndReturnsOnlyAfterItsEnd) {
@@ -50,8 +60,7 @@ TEST(DisplayIdleTest, StopsTheRunningScreenAndReturnsOnlyAfterItsEnd) {
     // returns too early every chance to show it: "idle" would come first.
     if (duration.count() == 5) idle.rig.log.WaitFor("idle", 1, milliseconds(100));
   };
-  idle.rig.handset.SetMode(kModeDuration);
-  ASSERT_EQ(idle.rig.handset.StartIndicatorThread(), 1);
+  idle.RequestScreen(kModeDuration);
   ASSERT_TRUE(idle.rig.log.WaitFor("held"));
 
   EXPECT_EQ(idle.rig.handset.WaitDisplayIdle(), true);
@@ -67,8 +76,7 @@ TEST(DisplayIdleTest, StopsTheRunningScreenAndReturnsOnlyAfterItsEnd) {
   EXPECT_EQ(indicatorSide, (EventLog::Events{"pause 2", "display 0 79", "pause 25", "display 131 10", "pause 10",
                                              "display 49 0", "pause 1", "display 50 5", "display 26 10", "pause 5",
                                              "renderer CancelDisplay 0"}));
-  const EventLog::Events all = idle.rig.log.All();
-  EXPECT_EQ(all.back(), "idle");
+  EXPECT_EQ(idle.rig.log.MatchingAny({"display", "pause", "renderer", "idle"}).back(), "idle");
   EXPECT_EQ(idle.rig.handset.Mode(), 0u);
 }
 
@@ -81,8 +89,7 @@ TEST(DisplayIdleTest, StoppingABrowseScreenKeepsTheUserBrowsing) {
     idle.rig.log.Add("held");
     idle.rig.log.WaitFor("renderer CancelDisplay 1");
   };
-  idle.rig.handset.SetMode(kModeBrowseHistory | kModeRenderedText);
-  ASSERT_EQ(idle.rig.handset.StartIndicatorThread(), 1);
+  idle.RequestScreen(kModeBrowseHistory | kModeRenderedText);
   ASSERT_TRUE(idle.rig.log.WaitFor("held"));
   EXPECT_TRUE(idle.rig.handset.WaitDisplayIdle());
   EXPECT_EQ(idle.rig.handset.Mode(), static_cast<std::uint32_t>(kModeBrowseHistory));
@@ -99,10 +106,8 @@ TEST(DisplayIdleTest, WithNoIndicatorRunningReturnsAtOnceAndTouchesNothing) {
 
 TEST(DisplayIdleTest, AfterTheScreenEndedByItselfReturnsAtOnce) {
   IdleRig idle;
-  idle.rig.handset.SetMode(kModeCallerIdAsked | kModeRenderedText);
-  ASSERT_EQ(idle.rig.handset.StartIndicatorThread(), 1);
-  ASSERT_TRUE(idle.rig.log.WaitFor("renderer CancelDisplay 0"));
-  ASSERT_TRUE(idle.rig.handset.WaitIndicatorStopped(idle.rig.handset.IndicatorRun(), EventLog::kDeadline));
+  idle.RequestScreen(kModeCallerIdAsked | kModeRenderedText);
+  ASSERT_TRUE(idle.rig.log.WaitFor(kRunEnded));
   const std::size_t before = idle.rig.log.All().size();
   EXPECT_EQ(idle.rig.handset.WaitDisplayIdle(), true);
   EXPECT_EQ(idle.rig.log.All().size(), before) << "no stop request, no settle pause";

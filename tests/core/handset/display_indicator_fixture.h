@@ -3,6 +3,9 @@
 // recording library, session and renderer, the recording stores (whose
 // selected entry and texts a test sets) and a recording pacing, so that a
 // whole screen runs at once and its pauses show in the log ("pause <ms>").
+// The report thread runs with its turn opened; screens are asked for with
+// display requests, and a run's end is its thread's end ("thread indicator
+// ended").
 #include <chrono>
 #include <cstdint>
 #include <initializer_list>
@@ -19,24 +22,29 @@ namespace tolvane::testing {
 class DisplayIndicatorTest : public HandsetTest {
  protected:
   DisplayIndicatorTest() {
-    handset->SetPorts({&transport, &link, nullptr, nullptr, &phone, &contacts, &pacing});
+    handset->SetPorts({&transport, &link, nullptr, nullptr, &phone, &contacts, &pacing, nullptr, &threads});
     handset->SetDisplayRenderer(&renderer);
+    handset->StartReportThread();
+    Queue({kOpeningReport});
   }
-  // The indicator thread is joined before the fakes it uses go.
+  // The threads are joined before the fakes they use go.
   ~DisplayIndicatorTest() override { handset.reset(); }
 
-  // Prepares `mode`, starts the indicator and waits until it has ended;
-  // returns what the handset, the renderer and the session were asked.
+  // Prepares `mode`, has the handset ask for it and waits until the run has
+  // ended; returns what the handset, the renderer and the session were asked.
   EventLog::Events RunScreen(std::uint32_t mode) {
     handset->SetMode(mode);
-    EXPECT_EQ(handset->StartIndicatorThread(), 1);
-    WaitForEnd();
+    WaitForEnd(RequestScreen());
     return Screen();
   }
 
-  void WaitForEnd() {
-    EXPECT_TRUE(handset->WaitIndicatorStopped(handset->IndicatorRun(), EventLog::kDeadline));
+  // The handset asks for the prepared screen; returns what WaitForEnd needs.
+  std::size_t RequestScreen() {
+    const std::size_t ended = log.Count(kRunEnded) + 1;
+    Queue({kDisplayRequest});
+    return ended;
   }
+  void WaitForEnd(std::size_t ended) { EXPECT_TRUE(log.WaitFor(kRunEnded, ended)); }
 
   EventLog::Events Screen() const {
     return log.MatchingAny({"lib SendDisplayChar", "pause", "renderer", "link"});
@@ -46,6 +54,7 @@ class DisplayIndicatorTest : public HandsetTest {
   RecordingContactList contacts{log};
   RecordingRenderer renderer{log};
   RecordingPacing pacing{log};
+  EndLoggingThreads threads{log};
 };
 
 // Expected events, spelled as the fakes log them.

@@ -95,7 +95,6 @@ const ScreenCase kScreens[] = {
     {"finished call's duration", kModeDuration,
      [](RecordingPhoneState& p, RecordingContactList&) { p.durationText.Set("1:05"); },
      Joined({{Paused(2), Char(0, 79), Paused(25), Char(131, 10), Paused(10)}, Streamed("1:05"), kEndOfScreen}), 0},
-    {"no screen prepared", kModeCallerIdAsked, Nothing, kEndOfScreen, 0},
 };
 
 class ScreenTest : public DisplayIndicatorTest, public ::testing::WithParamInterface<ScreenCase> {};
@@ -184,7 +183,7 @@ TEST_F(DisplayIndicatorTest, ARefusedMarkEndsTheRenderedCallerScreenWithoutTheTe
 }
 
 TEST_F(DisplayIndicatorTest, WithoutStoresTheEntryScreensShowNoEntry) {
-  handset->SetPorts({&transport, &link, nullptr, nullptr, nullptr, nullptr, &pacing});
+  handset->SetPorts({&transport, &link, nullptr, nullptr, nullptr, nullptr, &pacing, nullptr, &threads});
   EXPECT_EQ(RunScreen(kModeBrowseContacts | kModeHandleText),
             Joined({{Char(107, 10), Paused(1), Char(112, 10), Paused(1)}, kEndOfScreen}));
 }

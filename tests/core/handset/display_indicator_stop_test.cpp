@@ -1,8 +1,9 @@
 // Stopping the indicator and the hand-over around it: a stop request ends
 // the screen after the character being sent and the end sequence still
 // runs; only one indicator runs at a time; a waiter returns once the run it
-// named has ended, and never waits for ever.
+// stopped has ended, even when the next screen has begun by then.
 #include <chrono>
+#include <thread>
 
 #include "display_indicator_fixture.h"
 #include "interfaces/handset_codes.h"
@@ -23,11 +24,10 @@ class IndicatorStopTest : public DisplayIndicatorTest {
     };
   }
   // Holds the indicator in its first pause of `length` ms until the test
-  // logs "release".
+  // logs "release". Other threads pause too: the hook keeps no state.
   void HoldAtPause(int length) {
-    pacing.onWait = [this, length, held = false](milliseconds duration) mutable {
-      if (duration.count() != length || held) return;
-      held = true;
+    pacing.onWait = [this, length](milliseconds duration) {
+      if (duration.count() != length || log.Count("held") != 0) return;
       log.Add("held");
       log.WaitFor("release");
     };
@@ -86,11 +86,13 @@ TEST_F(IndicatorStopTest, TheEndReadsTheModeAgain) {
 TEST_F(IndicatorStopTest, OnlyOneIndicatorRunsAtATime) {
   HoldAtPause(15);
   handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
-  ASSERT_EQ(handset->StartIndicatorThread(), 1);
+  const std::size_t ended = RequestScreen();
   ASSERT_TRUE(log.WaitFor("held"));
-  EXPECT_EQ(handset->StartIndicatorThread(), 1) << "the running one counts";
+  // The running one counts; the key behind the second request shows that
+  // the request has been taken.
+  Feed({kDisplayRequest, MakeReport(46, 1)}, Ack(1));
   log.Add("release");
-  WaitForEnd();
+  WaitForEnd(ended);
   EXPECT_EQ(log.Count(Char(0, 79)), 1u);
   EXPECT_EQ(log.Count(Char(26, 10)), 1u);
 
@@ -98,64 +100,55 @@ TEST_F(IndicatorStopTest, OnlyOneIndicatorRunsAtATime) {
   RunScreen(kModeCallerIdAsked | kModeRenderedText);
   EXPECT_EQ(log.Count(Char(0, 79)), 2u);
   EXPECT_EQ(log.Count(Char(26, 10)), 2u);
+  EXPECT_EQ(log.Count(kRunEnded), 2u);
 }
 
 TEST_F(IndicatorStopTest, TheKeyStopsTheRunningIndicatorThroughTheRenderer) {
   HoldAtPause(15);
   handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
-  ASSERT_EQ(handset->StartIndicatorThread(), 1);
+  const std::size_t ended = RequestScreen();
   ASSERT_TRUE(log.WaitFor("held"));
   EXPECT_EQ(handset->ExecuteKeyCommand(kKeyStopIndicator), 1);
   EXPECT_EQ(log.Count("renderer CancelDisplay 1"), 1u);
   log.Add("release");
-  WaitForEnd();
+  WaitForEnd(ended);
   EXPECT_EQ(log.Count("renderer FinishDisplay"), 0u);
   EXPECT_EQ(log.Count(Char(26, 10)), 1u);
 }
 
-TEST_F(IndicatorStopTest, ADisplayRequestReportStreamsThePreparedScreen) {
-  handset->ProcessReport(MakeReport(46, 1));  // the first report sets the turn
-  contacts.shownHandleText.Set("bo");
-  handset->SetMode(kModeCallerIdAsked | kModeHandleText);
-  handset->ProcessReport(MakeReport(kKeyDisplayRequest, 5));  // out of turn: a display request
-  WaitForEnd();
-  EXPECT_EQ(Screen(),
-            Joined({kBeginScreen, {Char(106, 10), Paused(3), Char(112, 10), Paused(1)}, Streamed("bo"), kEndOfScreen}));
-}
-
 // ---- Hand-over ------------------------------------------------------------
 
-TEST_F(IndicatorStopTest, WaitingForNoRunReturnsAtOnce) {
-  EXPECT_EQ(handset->IndicatorRun(), 0u);
-  EXPECT_TRUE(handset->WaitIndicatorStopped(0, milliseconds(0)));
-}
-
-TEST_F(IndicatorStopTest, AWaitReturnsOnlyOnceTheRunHasEnded) {
-  HoldAtPause(5);  // the end sequence's pause
+// A waiter stops the first screen and is held in its settle pause until the
+// first has ended and a second has begun: it waits for the run it stopped,
+// not for the later screen.
+TEST_F(IndicatorStopTest, AWaiterReturnsOnceItsRunHasEndedThoughAnotherHasBegun) {
+  pacing.onWait = [this](milliseconds duration) {
+    if (duration.count() == 15) {
+      const std::string run = std::to_string(log.Count(Paused(15)));
+      log.Add("held " + run);
+      log.WaitFor("release " + run);
+    } else if (duration.count() == 20) {
+      log.WaitFor("held 1");
+    }
+  };
   handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
-  ASSERT_EQ(handset->StartIndicatorThread(), 1);
-  const std::uint64_t run = handset->IndicatorRun();
-  ASSERT_NE(run, 0u);
-  ASSERT_TRUE(log.WaitFor("held"));
-  EXPECT_FALSE(handset->WaitIndicatorStopped(run, milliseconds(50))) << "still in its end sequence";
-  log.Add("release");
-  EXPECT_TRUE(handset->WaitIndicatorStopped(run, EventLog::kDeadline));
-  EXPECT_EQ(log.Count("renderer CancelDisplay 0"), 1u);
-}
-
-TEST_F(IndicatorStopTest, AWaitIsForTheRunItNamedNotALaterScreen) {
-  RunScreen(kModeCallerIdAsked | kModeRenderedText);
-  EXPECT_EQ(handset->IndicatorRun(), 0u);
-  HoldAtPause(15);
+  const std::size_t firstEnded = RequestScreen();
+  ASSERT_TRUE(log.WaitFor("held 0"));
+  std::thread waiter([this] {
+    EXPECT_TRUE(handset->WaitDisplayIdle());
+    log.Add("idle");
+  });
+  ASSERT_TRUE(log.WaitFor("renderer CancelDisplay 1"));
+  log.Add("release 0");
+  WaitForEnd(firstEnded);
   handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
-  ASSERT_EQ(handset->StartIndicatorThread(), 1);
-  const std::uint64_t second = handset->IndicatorRun();
-  ASSERT_TRUE(log.WaitFor("held"));
-  // A waiter that named a run before the second one began has nothing to
-  // wait for.
-  EXPECT_TRUE(handset->WaitIndicatorStopped(second - 1, milliseconds(0)));
-  log.Add("release");
-  EXPECT_TRUE(handset->WaitIndicatorStopped(second, EventLog::kDeadline));
+  const std::size_t secondEnded = RequestScreen();
+  EXPECT_TRUE(log.WaitFor("idle"));
+  EXPECT_EQ(log.Count("release 1"), 0u) << "the second screen is still held";
+  log.Add("release 1");
+  waiter.join();
+  WaitForEnd(secondEnded);
+  EXPECT_EQ(log.Count("renderer FinishDisplay"), 1u) << "the second screen ran whole";
 }
 
 TEST_F(IndicatorStopTest, DestroyingTheHandsetStopsAScreenInProgress) {
@@ -163,7 +156,8 @@ TEST_F(IndicatorStopTest, DestroyingTheHandsetStopsAScreenInProgress) {
     if (duration.count() == 25) log.WaitFor("renderer CancelDisplay 1");
   };
   handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
-  ASSERT_EQ(handset->StartIndicatorThread(), 1);
+  RequestScreen();
+  ASSERT_TRUE(log.WaitFor(Char(0, 79)));
   handset.reset();  // asks the indicator to stop and joins it
   EXPECT_EQ(log.Count("renderer FinishDisplay"), 0u);
   EXPECT_EQ(log.Count(Char(26, 10)), 1u);

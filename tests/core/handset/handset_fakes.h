@@ -2,16 +2,23 @@
 // Fakes around HandsetControl: a handset library instance whose results the
 // test sets and whose calls go into an EventLog ("lib <Operation> ..."), the
 // holder that hands it over ("lib released" when let go), a session that
-// records what the key handling asks of it ("link <Operation> ..."), and the
-// handset's pacing ("pause <ms>").
+// records what the key handling asks of it ("link <Operation> ..."), the
+// handset's pacing ("pause <ms>"), its threads ("thread <role> ended") and
+// the reports the main window hands over.
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <thread>
+#include <utility>
 
+#include "common/thread_starter.h"
 #include "core/fakes/event_log.h"
 #include "handset/handset_library.h"
+#include "handset/handset_report.h"
+#include "interfaces/handset_codes.h"
 #include "core/fakes/null_skype_link.h"
 #include "common/action_delay.h"
 
@@ -112,5 +119,39 @@ class RecordingPacing final : public ActionDelay {
  private:
   EventLog& log_;
 };
+
+// Starts threads for real and logs when one has run to its very end, after
+// its last step under the handset's locks: a screen's run is then over for
+// good. The body holds the log, not this object.
+class EndLoggingThreads final : public ThreadStarter {
+ public:
+  explicit EndLoggingThreads(EventLog& log) : log_(log) {}
+
+  bool Start(std::thread& thread, std::string_view role, std::function<void()> body) override {
+    return real_.Start(thread, role, [&log = log_, ended = "thread " + std::string(role) + " ended",
+                                      body = std::move(body)] {
+      body();
+      log.Add(ended);
+    });
+  }
+
+ private:
+  EventLog& log_;
+  StdThreadStarter real_;
+};
+
+constexpr std::uint32_t MakeReport(int key, int sequence) {
+  return (static_cast<std::uint32_t>(key) << 8) | static_cast<std::uint32_t>(sequence);
+}
+
+// The first report of a session is taken whatever its number, and a display
+// request taken in turn asks for nothing: queued first, this one leaves the
+// turn at 1 and the next display request (numbers 4-7) out of turn.
+inline constexpr std::uint32_t kOpeningReport = MakeReport(kKeyDisplayRequest, 0);
+inline constexpr std::uint32_t kDisplayRequest = MakeReport(kKeyDisplayRequest, 4);
+inline constexpr char kRunEnded[] = "thread indicator ended";
+
+// The acknowledgement of a key report numbered n.
+inline std::string Ack(int n) { return "lib SendCode " + std::to_string(0x50 + n); }
 
 }  // namespace tolvane::testing

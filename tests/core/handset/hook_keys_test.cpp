@@ -133,7 +133,7 @@ TEST_F(KeyTest, HookKeysTakeTheScreenOffTheHandsetBeforeTheyAct) {
     }
   };
   handset->SetMode(kModeDuration);
-  ASSERT_EQ(handset->StartIndicatorThread(), 1);
+  RequestScreen();
   ASSERT_TRUE(log.WaitFor("held"));
   SetCalls(kA, 2);
   handset->ExecuteKeyCommand(kKeyHookUp);

@@ -20,6 +20,7 @@ class KeyTest : public DisplayIndicatorTest {
     ports.contactList = &contacts;
     ports.pacing = &pacing;
     ports.windows = &windows;
+    ports.threads = &threads;
     handset->SetPorts(ports);
   }
 

@@ -1,6 +1,8 @@
-// Sequence numbers of handset reports: key reports in turn are acted on and
-// acknowledged (0x50 + n), repeats are dropped, display requests out of turn
-// are answered or dropped by the screen state.
+// Sequence numbers of handset reports, as the report thread takes them from
+// the queue: key reports in turn are acted on and acknowledged (0x50 + n),
+// repeats are dropped, display requests out of turn are answered or dropped
+// by the screen state. A report that shows nothing is followed by one that
+// does, which the thread can only reach after it.
 #include "interfaces/handset_codes.h"
 #include "interfaces/handset_mode.h"
 #include "handset_fixture.h"
@@ -10,10 +12,12 @@ namespace {
 
 class ReportSequenceTest : public HandsetTest {
  protected:
+  ReportSequenceTest() { handset->StartReportThread(); }
+
   // Takes the first report of the session (accepted whatever its number),
   // so that the next expected number is known: 2.
   void StartInTurn() {
-    handset->ProcessReport(MakeReport(46, 1));
+    Feed({MakeReport(46, 1)}, "lib SendCode 81");
     ASSERT_EQ(log.All(), (EventLog::Events{"send SET MUTE OFF", "lib SendCode 81"}));
     Forget();
   }
@@ -26,19 +30,15 @@ class ReportSequenceTest : public HandsetTest {
 };
 
 TEST_F(ReportSequenceTest, FirstReportIsTakenWhateverItsNumber) {
-  handset->ProcessReport(MakeReport(83, 3));
-  EXPECT_EQ(log.All(), (EventLog::Events{"send FOCUS", "lib SendCode 83"}));
-  // Only the first: a repeat of it is dropped.
-  handset->ProcessReport(MakeReport(83, 3));
-  EXPECT_EQ(log.All(), (EventLog::Events{"send FOCUS", "lib SendCode 83"}));
+  // Only the first: a repeat of it is dropped, the next in turn is taken.
+  Feed({MakeReport(83, 3), MakeReport(83, 3), MakeReport(46, 0)}, "lib SendCode 80");
+  EXPECT_EQ(log.All(), (EventLog::Events{"send FOCUS", "lib SendCode 83", "send SET MUTE OFF", "lib SendCode 80"}));
 }
 
 TEST_F(ReportSequenceTest, NumbersRunCyclicallyAndRepeatsAreDropped) {
   StartInTurn();
-  handset->ProcessReport(MakeReport(83, 2));
-  handset->ProcessReport(MakeReport(83, 2));  // repeat: dropped, not acknowledged
-  handset->ProcessReport(MakeReport(47, 3));
-  handset->ProcessReport(MakeReport(46, 0));  // wraps after 3
+  // The repeat of 2 is dropped, not acknowledged; 0 follows 3.
+  Feed({MakeReport(83, 2), MakeReport(83, 2), MakeReport(47, 3), MakeReport(46, 0)}, "lib SendCode 80");
   EXPECT_EQ(Since(), (EventLog::Events{"send FOCUS", "lib SendCode 82", "send SET MUTE ON", "lib SendCode 83",
                                        "send SET MUTE OFF", "lib SendCode 80"}));
 }
@@ -46,17 +46,21 @@ TEST_F(ReportSequenceTest, NumbersRunCyclicallyAndRepeatsAreDropped) {
 TEST_F(ReportSequenceTest, KeysWhileDisabledAreDroppedWithoutAcknowledgement) {
   StartInTurn();
   handset->EnableKeys(false);
-  handset->ProcessReport(MakeReport(83, 2));
-  EXPECT_TRUE(Since().empty());
+  // A display request refused behind it shows that the key has been taken.
+  handset->SetMode(kModeRenderedText);
+  Feed({MakeReport(83, 2), MakeReport(97, 5)}, "lib SendCode 37");
+  EXPECT_EQ(Since(), (EventLog::Events{"lib SendCode 37"}));
+  handset->SetMode(0);
   handset->EnableKeys(true);
-  handset->ProcessReport(MakeReport(83, 3));  // the disabled one still used up number 2
+  Forget();
+  Feed({MakeReport(83, 3)}, "lib SendCode 83");  // the disabled one still used up number 2
   EXPECT_EQ(Since(), (EventLog::Events{"send FOCUS", "lib SendCode 83"}));
 }
 
 TEST_F(ReportSequenceTest, RefusedKeyCommandIsStillAcknowledged) {
   StartInTurn();
   transport.RefuseLine("FOCUS");
-  handset->ProcessReport(MakeReport(83, 2));
+  Feed({MakeReport(83, 2)}, "lib SendCode 82");
   EXPECT_EQ(Since(), (EventLog::Events{"send-refused FOCUS", "link RunSessionAction 1", "lib SendCode 82"}));
 }
 
@@ -64,25 +68,29 @@ TEST_F(ReportSequenceTest, SilentKeysAreTakenButNeverAcknowledged) {
   StartInTurn();
   std::uint8_t n = 2;
   for (int key : {1, 2, 66, 67, 90, 26}) {
-    handset->ProcessReport(MakeReport(static_cast<std::uint8_t>(key), n));
+    Queue({MakeReport(key, n)});
     n = static_cast<std::uint8_t>((n + 1) % 4);
   }
-  EXPECT_TRUE(Since().empty());
-  handset->ProcessReport(MakeReport(83, n));  // the numbers were used up in turn
-  EXPECT_EQ(Since().size(), 2u);
+  Feed({MakeReport(83, n)}, Ack(n));  // the numbers were used up in turn
+  EXPECT_EQ(Since(), (EventLog::Events{"send FOCUS", Ack(n)}));
 }
 
 TEST_F(ReportSequenceTest, DisplayRequestWithoutAPreparedScreenIsDropped) {
   StartInTurn();
-  for (std::uint8_t n = 4; n <= 7; ++n) handset->ProcessReport(MakeReport(90, n));
-  EXPECT_TRUE(Since().empty());
+  // No screen at all, or one asked for that has no text prepared yet.
+  for (std::uint32_t mode : {0u, static_cast<std::uint32_t>(kModeCallerIdAsked)}) {
+    handset->SetMode(mode);
+    Queue({MakeReport(90, 4), MakeReport(90, 5), MakeReport(90, 6), MakeReport(90, 7)});
+  }
+  Feed({MakeReport(83, 2)}, "lib SendCode 82");
+  EXPECT_EQ(Since(), (EventLog::Events{"send FOCUS", "lib SendCode 82"}));
 }
 
 TEST_F(ReportSequenceTest, DisplayRequestForAnotherKeyIsRefusedWhileAScreenIsPrepared) {
   StartInTurn();
   for (std::uint32_t screen : {kModeRenderedText, kModeHandleText}) {
     handset->SetMode(screen);
-    handset->ProcessReport(MakeReport(97, 5));
+    Feed({MakeReport(97, 5)}, "lib SendCode 37");
   }
   EXPECT_EQ(Since(), (EventLog::Events{"lib SendCode 37", "lib SendCode 37"}));
 }
@@ -90,14 +98,14 @@ TEST_F(ReportSequenceTest, DisplayRequestForAnotherKeyIsRefusedWhileAScreenIsPre
 TEST_F(ReportSequenceTest, OutOfTurnNumbersAboveSevenAreDropped) {
   StartInTurn();
   handset->SetMode(kModeRenderedText);
-  handset->ProcessReport(MakeReport(97, 8));
-  EXPECT_TRUE(Since().empty());
+  Feed({MakeReport(97, 8), MakeReport(97, 4)}, "lib SendCode 36");
+  EXPECT_EQ(Since(), (EventLog::Events{"lib SendCode 36"}));
 }
 
 TEST_F(ReportSequenceTest, IdentificationIsTakenOutOfTurnAndSetsUpTheHandset) {
   StartInTurn();
   handset->Settings().SupportEnableKeyTone = 1;
-  handset->ProcessReport(MakeReport(kKeyIdentifyWithDisplay, 0));
+  Feed({MakeReport(kKeyIdentifyWithDisplay, 0)}, "link ShowMissedCalls 1");
   EXPECT_EQ(Since(), (EventLog::Events{"lib WriteDeviceSetting 14 128 8", "link SetHandsetAttached 1",
                                        "lib SendCode 40", "link UpdateStatusTip", "link ShowMissedCalls 1"}));
   EXPECT_TRUE(handset->IsConnected());
@@ -105,9 +113,9 @@ TEST_F(ReportSequenceTest, IdentificationIsTakenOutOfTurnAndSetsUpTheHandset) {
 
 TEST_F(ReportSequenceTest, IdentificationWithoutDisplayAsksForTheStatus) {
   StartInTurn();
-  handset->ProcessReport(MakeReport(kKeyIdentifyWithDisplay, 2));
+  Feed({MakeReport(kKeyIdentifyWithDisplay, 2)}, "link ShowMissedCalls 1");
   Forget();
-  handset->ProcessReport(MakeReport(kKeyIdentifyWithoutDisplay, 3));
+  Feed({MakeReport(kKeyIdentifyWithoutDisplay, 3)}, "link SendCommand 33 0");
   EXPECT_EQ(Since(), (EventLog::Events{"lib WriteDeviceSetting 14 128 8", "link SetHandsetAttached 0",
                                        "lib SendCode 41", "link UpdateStatusTip", "link SendCommand 30 0",
                                        "link SendCommand 33 0"}));
@@ -115,14 +123,14 @@ TEST_F(ReportSequenceTest, IdentificationWithoutDisplayAsksForTheStatus) {
 
 TEST_F(ReportSequenceTest, ShowEntryOutsideBrowsingAcknowledgesAndSaysThereIsNone) {
   StartInTurn();
-  handset->ProcessReport(MakeReport(108, 2));
+  Feed({MakeReport(108, 2)}, "lib SendCode 26");
   EXPECT_EQ(Since(), (EventLog::Events{"lib SendCode 82", "lib SendCode 26"}));
 }
 
 TEST_F(ReportSequenceTest, OwnStatusKeySendsTheCurrentStatusBack) {
   StartInTurn();
   link.userStatus = 5;
-  handset->ProcessReport(MakeReport(33, 2));
+  Feed({MakeReport(33, 2)}, "lib SendCode 82");
   EXPECT_EQ(Since(), (EventLog::Events{"link SendUserStatusCode 5", "lib SendCode 82"}));
 }
 
