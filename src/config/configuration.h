@@ -51,9 +51,6 @@ class Configuration {
   // dialog's list and selects the first.
   void FillRingList(DialogList& list, WindowHandle dialog, int controlId);
 
-  // The path formed by the last operation.
-  const std::string& IniPath() const { return iniPath; }
-
  private:
   void RebuildPath();
   bool Flag(const char* section, const char* key, int fallback);

@@ -18,9 +18,6 @@
 namespace tolvane {
 namespace {
 
-// The user's handle is kept in a 260-byte text.
-constexpr std::size_t kUserHandleSize = 260;
-
 // The NAME command goes out from this protocol version on.
 constexpr unsigned kNamedProtocol = 3;
 
@@ -61,11 +58,6 @@ NotificationDispatcher::NotificationDispatcher(const Ports& ports)
       contacts_(Required(ports.contactList)),
       windows_(Required(ports.windows)),
       delay_(Required(ports.delay)) {}
-
-std::string NotificationDispatcher::CurrentUserHandle() const {
-  std::lock_guard<std::mutex> hold(userHandleLock_);
-  return currentUserHandle_;
-}
 
 void NotificationDispatcher::HandleLine(const std::string& line) {
   // The current call as it is now; the branches below act on this picture
@@ -186,10 +178,6 @@ void NotificationDispatcher::OnAutoAway(std::string_view line) { tokens_.ReadTok
 // contacts and calls may stay.
 void NotificationDispatcher::OnCurrentUserHandle(std::string_view line) {
   tokens_.ReadTokens(line, 2);
-  {
-    std::lock_guard<std::mutex> hold(userHandleLock_);
-    currentUserHandle_.assign(tokens_.Second().substr(0, kUserHandleSize - 1));
-  }
   contacts_.ClearContacts();
   phone_.ClearHistory();
   contacts_.ResetContactBrowse();

@@ -19,7 +19,6 @@
 #include <atomic>
 #include <cstdint>
 #include <initializer_list>
-#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -58,12 +57,9 @@ class NotificationDispatcher final : public NotificationHandler {
   bool WatchesClientWindows() const override;
   void ShowMissedCalls(int refresh) override;
 
+ private:
   // The protocol version the client reported (0 until it has).
   unsigned ProtocolVersion() const { return protocolVersion_.load(); }
-  // The signed-in user's handle as the client last announced it.
-  std::string CurrentUserHandle() const;
-
- private:
   // The call the line is about, and the current call as it was when the line
   // was taken: every branch acts on these captured values.
   struct CallLine {
@@ -168,8 +164,6 @@ class NotificationDispatcher final : public NotificationHandler {
   int lastCurrentCallStatus_ = -1;
 
   std::atomic<unsigned> protocolVersion_{0};
-  mutable std::mutex userHandleLock_;
-  std::string currentUserHandle_;
 };
 
 }  // namespace tolvane

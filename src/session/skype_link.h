@@ -117,8 +117,6 @@ class SkypeLink : public ISkypeLink {
   void SetConfigurationPorts(SettingsStore* store, DialogList* ringList);
 
   // Texts filled by the configuration.
-  void SetIniPath(std::string_view path);
-  std::string IniPath() const;
   void SetAppName(std::string_view name);
   std::string AppName() const;
   void SetWindowTitle(std::string_view title);
@@ -212,7 +210,6 @@ class SkypeLink : public ISkypeLink {
 
   // Guards every text below.
   mutable std::mutex textLock_;
-  std::string iniPath_;
   std::string appName_;
   std::string windowTitle_;
   std::string iconNoAny_;

@@ -19,7 +19,6 @@ Status SkypeLink::ReadSettings() {
   if (store == nullptr) return kOk;
   Configuration configuration(*store);
   const ConfigurationTexts texts = configuration.Read(handset_.Settings());
-  SetIniPath(configuration.IniPath());
   SetAppName(texts.appName);
   SetWindowTitle(texts.windowTitle);
   SetCustomerInfo(texts.customerInfo);
@@ -35,7 +34,6 @@ Status SkypeLink::SaveSettings() {
   if (store == nullptr) return kOk;
   Configuration configuration(*store);
   configuration.Save(handset_.Settings());
-  SetIniPath(configuration.IniPath());
   return kOk;
 }
 
@@ -44,7 +42,6 @@ Status SkypeLink::RestoreDefaultSettings() {
   if (store == nullptr) return kOk;
   Configuration configuration(*store);
   const std::uint8_t keyToneCode = configuration.RestoreDefaults(handset_.Settings());
-  SetIniPath(configuration.IniPath());
   handset_.SendCode(keyToneCode);
   // The handset needs a moment after a code before the next one.
   delay_.Wait(std::chrono::milliseconds(5));
@@ -57,7 +54,6 @@ Status SkypeLink::FillRingList(WindowHandle dialog, int controlId) {
   if (store == nullptr || ringList == nullptr) return kOk;
   Configuration configuration(*store);
   configuration.FillRingList(*ringList, dialog, controlId);
-  SetIniPath(configuration.IniPath());
   return kOk;
 }
 

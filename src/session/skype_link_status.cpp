@@ -138,7 +138,6 @@ void Store(std::mutex& lock, std::string& field, std::string_view text) {
 
 }  // namespace
 
-void SkypeLink::SetIniPath(std::string_view path) { Store(textLock_, iniPath_, path); }
 void SkypeLink::SetAppName(std::string_view name) { Store(textLock_, appName_, name); }
 void SkypeLink::SetWindowTitle(std::string_view title) { Store(textLock_, windowTitle_, title); }
 void SkypeLink::SetIconNoAny(std::string_view path) { Store(textLock_, iconNoAny_, path); }
@@ -148,11 +147,6 @@ void SkypeLink::SetIconActive(std::string_view path) { Store(textLock_, iconActi
 void SkypeLink::SetCustomerInfo(std::string_view text) { Store(textLock_, customerInfo_, text); }
 void SkypeLink::SetHandsetAudioDeviceName(std::string_view name) {
   Store(textLock_, handsetAudioDeviceName_, name);
-}
-
-std::string SkypeLink::IniPath() const {
-  std::lock_guard<std::mutex> hold(textLock_);
-  return iniPath_;
 }
 
 std::string SkypeLink::AppName() const {

@@ -42,7 +42,7 @@ TEST_F(SkypeLinkConfigurationTest, NoFileLeavesTheTextsEmptyAndTheTitleAtItsDefa
   EXPECT_EQ(Copied(&SkypeLink::GetIconActive, *rig.link), "");
   EXPECT_EQ(Copied(&SkypeLink::GetCustomerInfo, *rig.link, kFail), "untouched");
   EXPECT_EQ(rig.link->AppName(), "");
-  EXPECT_EQ(rig.link->IniPath(), kIni);
+  EXPECT_EQ(store.reads.front().file, kIni);
   EXPECT_EQ(rig.handset.Settings().NotSupportedFont.load(), 1);
   EXPECT_EQ(rig.handset.Settings().Reg04Value.load(), 16);
 }

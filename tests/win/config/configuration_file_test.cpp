@@ -49,7 +49,7 @@ TEST_F(ConfigurationFileTest, NoFileAtAll) {
   EXPECT_EQ(Get(&SkypeLink::GetIconActive), "");
   EXPECT_EQ(Get(&SkypeLink::GetCustomerInfo, kFail), "untouched");
   EXPECT_EQ(rig.link->AppName(), "");
-  EXPECT_EQ(rig.link->IniPath(), directory.IniFile());
+  EXPECT_EQ(store.lastFile, directory.IniFile());
   // Reading creates nothing.
   EXPECT_EQ(GetFileAttributesA((directory.path + "\\Tolvane.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -96,7 +96,7 @@ TEST_F(ConfigurationFileTest, NamesAndIconsComeFromTheFile) {
   EXPECT_EQ(Settings().Reg04Value.load(), 20);
   EXPECT_EQ(Settings().Reg1CValue.load(), 4);
   // The doubled backslash is accepted by the file functions.
-  EXPECT_NE(GetFileAttributesA(rig.link->IniPath().c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA(directory.IniFile().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ConfigurationFileTest, LongTextsAreCutTo259Characters) {
@@ -151,7 +151,6 @@ TEST(ConfigurationBesideTheExecutableTest, PathIsFormedFromTheModuleFileName) {
   HandsetSettings settings;
   const ConfigurationTexts texts = configuration.Read(settings);
   DeleteFileA(plainPath.c_str());
-  EXPECT_EQ(configuration.IniPath(), directory + "\\Tolvane.ini");
   EXPECT_EQ(texts.windowTitle, "BesideTheProgram");
 }
 

@@ -48,6 +48,12 @@ class DirectoryProfileStore final : public PrivateProfileStore {
  public:
   explicit DirectoryProfileStore(const IniDirectory& directory) : directory_(directory) {}
   std::string ModuleFileName() override { return directory_.path + "\\Tolvane.exe"; }
+  // The file the last read named.
+  int GetInt(const std::string& file, const char* section, const char* key, int fallback) override {
+    lastFile = file;
+    return PrivateProfileStore::GetInt(file, section, key, fallback);
+  }
+  std::string lastFile;
 
  private:
   const IniDirectory& directory_;
