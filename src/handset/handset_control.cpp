@@ -55,11 +55,6 @@ int HandsetControl::OpenDevice() {
   return lib != nullptr ? Succeeded(lib->OpenDevice()) : 0;
 }
 
-int HandsetControl::ShutdownDevice() {
-  QorHidCtrl* lib = Library();
-  return lib != nullptr ? Succeeded(lib->ShutdownDevice()) : 0;
-}
-
 int HandsetControl::StartDevice(WindowHandle notifyWindow) {
   QorHidCtrl* lib = Library();
   return lib != nullptr ? Succeeded(lib->StartDevice(notifyWindow)) : 0;

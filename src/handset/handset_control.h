@@ -78,14 +78,10 @@ class HandsetControl final : public IHandsetControl {
   // Library wrappers: 1 for success, 0 for failure (or no library).
   int CloseDevice() override;
   int OpenDevice() override;
-  int ShutdownDevice();
   int StartDevice(WindowHandle notifyWindow) override;
   int AbortStart() override;
   int SendCode(std::uint8_t code) override;
-  int SendDisplayChar(int code, int parameter);
-  int WriteDeviceSetting(int a, int b, int c);
   int SetDisplayRenderer(DisplayRenderer* renderer);
-  int ApplyAgcSetting();  // (14, 128, 72) with automatic gain control, (14, 128, 8) without
 
   // Report queue. QueueReport drops reports the library marked with lParam -1;
   // the main window handles the two volume bits before it calls this.
@@ -115,7 +111,11 @@ class HandsetControl final : public IHandsetControl {
   void Pause(int milliseconds);
 
  private:
-  friend class DisplayIndicator;  // reads and settles the mode and the stop request
+  friend class DisplayIndicator;  // sends the screen, reads and settles the mode and the stop request
+
+  int SendDisplayChar(int code, int parameter);
+  int WriteDeviceSetting(int a, int b, int c);
+  int ApplyAgcSetting();  // (14, 128, 72) with automatic gain control, (14, 128, 8) without
 
   void ReportThreadMain();
   void StopThreads();

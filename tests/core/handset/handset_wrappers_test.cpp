@@ -20,12 +20,8 @@ std::vector<WrapperCase> Wrappers() {
   return {
       {"CloseDevice", [](HandsetControl& h) { return h.CloseDevice(); }, "lib CloseDevice"},
       {"OpenDevice", [](HandsetControl& h) { return h.OpenDevice(); }, "lib OpenDevice"},
-      {"ShutdownDevice", [](HandsetControl& h) { return h.ShutdownDevice(); }, "lib ShutdownDevice"},
       {"StartDevice", [](HandsetControl& h) { return h.StartDevice(&window); }, "lib StartDevice window"},
       {"AbortStart", [](HandsetControl& h) { return h.AbortStart(); }, "lib AbortStart"},
-      {"SendDisplayChar", [](HandsetControl& h) { return h.SendDisplayChar(0, 79); }, "lib SendDisplayChar 0 79"},
-      {"WriteDeviceSetting", [](HandsetControl& h) { return h.WriteDeviceSetting(14, 128, 72); },
-       "lib WriteDeviceSetting 14 128 72"},
       {"SetDisplayRenderer", [](HandsetControl& h) { return h.SetDisplayRenderer(nullptr); },
        "lib SetDisplayRenderer null"},
   };
@@ -50,24 +46,12 @@ TEST_F(HandsetTest, SendCodeReportsSuccessWhateverTheLibrarySays) {
   EXPECT_EQ(log.Count("lib SendCode 158"), 3u);
 }
 
-TEST_F(HandsetTest, ApplyAgcSettingWritesTheGainSettingOfTheOption) {
-  handset->Settings().SupportAGC = 1;
-  EXPECT_EQ(handset->ApplyAgcSetting(), 1);
-  handset->Settings().SupportAGC = 0;
-  EXPECT_EQ(handset->ApplyAgcSetting(), 1);
-  library.result = 1;
-  EXPECT_EQ(handset->ApplyAgcSetting(), 0);
-  EXPECT_EQ(Calls("lib WriteDeviceSetting"),
-            (EventLog::Events{"lib WriteDeviceSetting 14 128 72", "lib WriteDeviceSetting 14 128 8",
-                              "lib WriteDeviceSetting 14 128 8"}));
-}
-
 TEST(HandsetWithoutLibrary, WrappersFailButSendCodeStillSucceeds) {
   // A failed load leaves the object without an instance; nothing may crash.
   HandsetControl handset(nullptr);
   EXPECT_EQ(handset.OpenDevice(), 0);
   EXPECT_EQ(handset.StartDevice(nullptr), 0);
-  EXPECT_EQ(handset.WriteDeviceSetting(14, 128, 8), 0);
+  EXPECT_EQ(handset.AbortStart(), 0);
   EXPECT_EQ(handset.SendCode(63), 1);
 }
 

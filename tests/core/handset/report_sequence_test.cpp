@@ -115,8 +115,9 @@ TEST_F(ReportSequenceTest, IdentificationWithoutDisplayAsksForTheStatus) {
   StartInTurn();
   Feed({MakeReport(kKeyIdentifyWithDisplay, 2)}, "link ShowMissedCalls 1");
   Forget();
+  handset->Settings().SupportAGC = 1;  // the gain setting follows the option
   Feed({MakeReport(kKeyIdentifyWithoutDisplay, 3)}, "link SendCommand 33 0");
-  EXPECT_EQ(Since(), (EventLog::Events{"lib WriteDeviceSetting 14 128 8", "link SetHandsetAttached 0",
+  EXPECT_EQ(Since(), (EventLog::Events{"lib WriteDeviceSetting 14 128 72", "link SetHandsetAttached 0",
                                        "lib SendCode 41", "link UpdateStatusTip", "link SendCommand 30 0",
                                        "link SendCommand 33 0"}));
 }

@@ -113,7 +113,11 @@ std::vector<std::string> EntriesStartingWith(const std::vector<std::string>& ent
 class SimHandsetTest : public ::testing::Test {
  protected:
   SimEnvironment sim;
-  std::unique_ptr<HandsetControl> handset = std::make_unique<HandsetControl>(LoadHandsetLibrary(RecordingOptions()));
+  std::unique_ptr<HandsetLibrary> loaded = LoadHandsetLibrary(RecordingOptions());
+  // Screens and settings go to the instance itself: the program sends them
+  // only from its own threads.
+  QorHidCtrl* instance = loaded->Instance();
+  std::unique_ptr<HandsetControl> handset = std::make_unique<HandsetControl>(std::move(loaded));
 };
 
 TEST_F(SimHandsetTest, OpenDeviceFollowsPlugAndUnplug) {
@@ -127,11 +131,11 @@ TEST_F(SimHandsetTest, OpenDeviceFollowsPlugAndUnplug) {
 TEST_F(SimHandsetTest, CodesCharactersAndSettingsReachTheHandsetInOrder) {
   ASSERT_EQ(handset->OpenDevice(), 1);
   handset->SendCode(81);
-  handset->SendDisplayChar(0, 79);
-  handset->SendDisplayChar('A', 0);
-  handset->SendDisplayChar('b', 5);
-  handset->WriteDeviceSetting(14, 128, 72);
-  handset->SendDisplayChar(26, 10);
+  instance->SendDisplayChar(0, 79);
+  instance->SendDisplayChar('A', 0);
+  instance->SendDisplayChar('b', 5);
+  instance->WriteDeviceSetting(14, 128, 72);
+  instance->SendDisplayChar(26, 10);
   handset->SendCode(63);
   EXPECT_EQ(EntriesStartingWith(sim.Transcript(), {"SendCode", "SendDisplayChar", "WriteDeviceSetting"}),
             (std::vector<std::string>{"SendCode 81", "SendDisplayChar 0 79", "SendDisplayChar 65 0",
@@ -196,7 +200,7 @@ TEST_F(SimHandsetTest, KeysByNameRepeatedReportsAndWhatTheHandsetShows) {
 
   for (const auto& [code, parameter] : std::vector<std::pair<int, int>>{
            {0, 79}, {106, 10}, {112, 10}, {'B', 0}, {'o', 5}, {'b', 0}, {26, 10}}) {
-    handset->SendDisplayChar(code, parameter);
+    instance->SendDisplayChar(code, parameter);
   }
   EXPECT_EQ(sim.Send("screen"), "ok mark=106 name=\"Bob\"");
   EXPECT_EQ(sim.Send("lamps"), "ok ring=1 call=idle mute=0 tone=0 prompt=0 status=- ack=- refused=-");
