@@ -15,11 +15,6 @@ void ReportQueue::Clear() {
   reports_.clear();
 }
 
-std::size_t ReportQueue::Size() const {
-  std::lock_guard<std::mutex> hold(lock_);
-  return reports_.size();
-}
-
 std::optional<std::uint32_t> ReportQueue::WaitPop(const std::atomic<int>& run) {
   std::unique_lock<std::mutex> hold(lock_);
   changed_.wait(hold, [&] { return run.load() == 0 || !reports_.empty(); });

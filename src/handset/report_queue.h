@@ -4,7 +4,6 @@
 // condition variable until a report arrives or it is told to stop.
 #include <atomic>
 #include <condition_variable>
-#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -16,7 +15,6 @@ class ReportQueue {
  public:
   void Push(std::uint32_t report);
   void Clear();
-  std::size_t Size() const;
 
   // Waits for the front report and takes it off; nullopt once `run` is 0
   // (checked under the lock, so a Wake() after clearing it is never missed).
