@@ -54,18 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     handset.QueueReport(report, 0);
   }
   handset.QueueReport(static_cast<std::uint32_t>(kKeyIdentifyWithoutDisplay) << 8, 0);
-  // Each identification writes the gain setting once; the log is read on
-  // from where the last look ended.
+  // Each identification writes the gain setting once; the log is read on from
+  // where the last look ended.
   std::size_t read = 0;
   std::size_t written = 0;
-  const bool done = log.WaitUntil(
-      [&](const EventLog::Events& all) {
-        for (; read < all.size(); ++read) {
-          if (all[read].starts_with("setting 14 128")) ++written;
-        }
+  if (!log.WaitUntil([&](const EventLog::Events& all) {
+        for (; read < all.size(); ++read) written += all[read].starts_with("setting 14 128") ? 1 : 0;
         return written >= identifications;
-      },
-      std::chrono::minutes(1));
-  if (!done) std::abort();
+      }, std::chrono::minutes(1))) {
+    std::abort();
+  }
   return 0;  // the destructor joins the report thread and any indicator a display request started
 }

@@ -14,37 +14,29 @@ namespace {
 
 using Effects = std::vector<std::string>;
 
-// The version the dispatcher keeps shows in how it takes an empty
-// DISPLAYNAME: stored up to version 3, asked for as a full name above.
-Effects AfterEmptyDisplayName(DispatcherRig& rig) {
-  rig.Mark();
-  rig.Feed({"USER alice DISPLAYNAME"});
-  return rig.Since({"cmd GET USER"});
-}
-const Effects kStored = {"cmd GET USER alice ONLINESTATUS"};
-const Effects kAskedForFullName = {"cmd GET USER alice FULLNAME"};
-
-TEST(DispatcherFirstWords, ProtocolTwoSendsNoName) {
-  DispatcherRig rig;
-  rig.Feed({"PROTOCOL 2"});
-  EXPECT_EQ(rig.Effects(), Effects{"tip"});
-  EXPECT_EQ(AfterEmptyDisplayName(rig), kStored);
-}
-
-TEST(DispatcherFirstWords, ProtocolFiveSendsTheApplicationName) {
-  DispatcherRig rig;
-  rig.Feed({"PROTOCOL 5"});
-  EXPECT_EQ(rig.Effects(), (Effects{"cmd NAME Tolvane", "tip"}));
-  EXPECT_EQ(AfterEmptyDisplayName(rig), kAskedForFullName);
-}
-
-TEST(DispatcherFirstWords, ProtocolWithoutNumberKeepsTheKnownVersion) {
-  DispatcherRig rig;
-  rig.Feed({"PROTOCOL 3"});
-  rig.Mark();
-  rig.Feed({"PROTOCOL"});
-  EXPECT_EQ(rig.Effects(), (Effects{"cmd NAME Tolvane", "tip"}));
-  EXPECT_EQ(AfterEmptyDisplayName(rig), kStored);
+// The version kept shows in how an empty DISPLAYNAME is taken afterwards:
+// stored up to version 3, asked for as a full name above.
+TEST(DispatcherFirstWords, ProtocolSendsTheNameFromVersionThreeAndIsKept) {
+  const struct {
+    std::vector<std::string> lines;
+    Effects effects;  // of the last line
+    const char* emptyDisplayName;
+  } rows[] = {
+      {{"PROTOCOL 2"}, {"tip"}, "ONLINESTATUS"},
+      {{"PROTOCOL 5"}, {"cmd NAME Tolvane", "tip"}, "FULLNAME"},
+      {{"PROTOCOL 3", "PROTOCOL"}, {"cmd NAME Tolvane", "tip"}, "ONLINESTATUS"},  // no number: the known one stays
+  };
+  for (const auto& row : rows) {
+    DispatcherRig rig;
+    for (const std::string& line : row.lines) {
+      rig.Mark();
+      rig.Feed({line});
+    }
+    EXPECT_EQ(rig.Effects(), row.effects) << row.lines.back();
+    rig.Mark();
+    rig.Feed({"USER alice DISPLAYNAME"});
+    EXPECT_EQ(rig.Since({"cmd GET USER"}), Effects{std::string("cmd GET USER alice ") + row.emptyDisplayName});
+  }
 }
 
 TEST(DispatcherFirstWords, ConnectionStatusIsKeptAndShownInTheTray) {

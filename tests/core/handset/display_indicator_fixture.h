@@ -25,7 +25,7 @@ class DisplayIndicatorTest : public HandsetTest {
     handset->SetPorts({&transport, &link, nullptr, nullptr, &phone, &contacts, &pacing, nullptr, &threads});
     handset->SetDisplayRenderer(&renderer);
     handset->StartReportThread();
-    Queue({kOpeningReport});
+    handset->QueueReport(kOpeningReport, 0);
   }
   // The threads are joined before the fakes they use go.
   ~DisplayIndicatorTest() override { handset.reset(); }
@@ -41,7 +41,7 @@ class DisplayIndicatorTest : public HandsetTest {
   // The handset asks for the prepared screen; returns what WaitForEnd needs.
   std::size_t RequestScreen() {
     const std::size_t ended = log.Count(kRunEnded) + 1;
-    Queue({kDisplayRequest});
+    handset->QueueReport(kDisplayRequest, 0);
     return ended;
   }
   void WaitForEnd(std::size_t ended) { EXPECT_TRUE(log.WaitFor(kRunEnded, ended)); }

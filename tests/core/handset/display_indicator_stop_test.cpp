@@ -103,19 +103,6 @@ TEST_F(IndicatorStopTest, OnlyOneIndicatorRunsAtATime) {
   EXPECT_EQ(log.Count(kRunEnded), 2u);
 }
 
-TEST_F(IndicatorStopTest, TheKeyStopsTheRunningIndicatorThroughTheRenderer) {
-  HoldAtPause(15);
-  handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
-  const std::size_t ended = RequestScreen();
-  ASSERT_TRUE(log.WaitFor("held"));
-  EXPECT_EQ(handset->ExecuteKeyCommand(kKeyStopIndicator), 1);
-  EXPECT_EQ(log.Count("renderer CancelDisplay 1"), 1u);
-  log.Add("release");
-  WaitForEnd(ended);
-  EXPECT_EQ(log.Count("renderer FinishDisplay"), 0u);
-  EXPECT_EQ(log.Count(Char(26, 10)), 1u);
-}
-
 // ---- Hand-over ------------------------------------------------------------
 
 // A waiter stops the first screen and is held in its settle pause until the

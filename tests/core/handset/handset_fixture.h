@@ -3,9 +3,9 @@
 // to the client and the session all write into one EventLog.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/fakes/event_log.h"
 #include "core/fakes/fake_client_transport.h"
@@ -21,15 +21,12 @@ class HandsetTest : public ::testing::Test {
   // The library's, wire's and session's events (not the holder's).
   EventLog::Events Calls(std::string_view prefix) const { return log.Matching(prefix); }
 
-  // Hands reports to the report thread as the main window does.
-  void Queue(std::initializer_list<std::uint32_t> reports) {
-    for (std::uint32_t report : reports) handset->QueueReport(report, 0);
-  }
-  // Queues `reports` and waits until `last` has been logged once more: the
-  // report thread takes them in order, so the ones before are done.
-  void Feed(std::initializer_list<std::uint32_t> reports, const std::string& last) {
+  // Queues `reports` as the main window does and waits until `last` has been
+  // logged once more: the report thread takes them in order, so the ones
+  // before are done.
+  void Feed(const std::vector<std::uint32_t>& reports, const std::string& last) {
     const std::size_t before = log.Count(last);
-    Queue(reports);
+    for (std::uint32_t report : reports) handset->QueueReport(report, 0);
     EXPECT_TRUE(log.WaitFor(last, before + 1)) << "waiting for " << last;
   }
 

@@ -8,15 +8,6 @@
 namespace tolvane::testing {
 namespace {
 
-TEST(ReportQueue, HandsOutReportsInArrivalOrder) {
-  ReportQueue queue;
-  std::atomic<int> run{1};
-  for (std::uint32_t r : {0x5300u, 0x1F01u, 0x2002u}) queue.Push(r);
-  EXPECT_EQ(queue.WaitPop(run), 0x5300u);
-  EXPECT_EQ(queue.WaitPop(run), 0x1F01u);
-  EXPECT_EQ(queue.WaitPop(run), 0x2002u);
-}
-
 TEST(ReportQueue, ClearDiscardsEverythingQueued) {
   ReportQueue queue;
   std::atomic<int> run{1};
@@ -38,31 +29,11 @@ TEST(ReportQueue, WaitingConsumerEndsWhenItsRunFlagIsCleared) {
   EXPECT_FALSE(got.has_value());
 }
 
-TEST(ReportQueue, WaitingConsumerWakesForAReport) {
-  ReportQueue queue;
-  std::atomic<int> run{1};
-  std::optional<std::uint32_t> got;
-  std::thread consumer([&] { got = queue.WaitPop(run); });
-  queue.Push(0x5301);
-  consumer.join();
-  EXPECT_EQ(got, 0x5301u);
-}
-
 TEST(ReportSplit, FieldsComeFromTheirReportBits) {
   const KeyRecord key = SplitReport(0x00A35302u);
   EXPECT_EQ(key.flags, 0xA3);
   EXPECT_EQ(key.key, 0x53);
   EXPECT_EQ(key.sequence, 0x02);
-}
-
-TEST_F(HandsetTest, ReportThreadActsOnQueuedReportsInOrder) {
-  ASSERT_EQ(handset->StartReportThread(), 1);
-  handset->QueueReport(MakeReport(83, 1), 0);
-  handset->QueueReport(MakeReport(46, 2), 0);
-  handset->QueueReport(MakeReport(47, 3), 0);
-  ASSERT_TRUE(log.WaitFor("lib SendCode 83"));
-  EXPECT_EQ(log.All(), (EventLog::Events{"send FOCUS", "lib SendCode 81", "send SET MUTE OFF", "lib SendCode 82",
-                                         "send SET MUTE ON", "lib SendCode 83"}));
 }
 
 TEST_F(HandsetTest, ReportsMarkedIgnoreAreNeverQueued) {
