@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                   &texts.iconNoAny, &texts.iconNoSkype, &texts.iconActive}) {
     Check(Bounded(*text));
   }
-  Check(Bounded(configuration.IniPath()));
+  Check(!store.reads.empty() && Bounded(store.reads.back().file));
   for (int option : {settings.SupportAutoRunSkype.load(), settings.SupportAutoSwitchAudioDevice.load(),
                      settings.SupportEnableKeyTone.load()}) {
     Check(option == 0 || option == 1);
