@@ -1,5 +1,7 @@
 #include "audio/handset_mixers.h"
 
+#include "common/bounded_text.h"
+
 namespace tolvane {
 
 HandsetMixers::HandsetMixers(MixerApi& api, MixerTrace* trace, const std::string& devicePrefix)
@@ -12,6 +14,20 @@ int HandsetMixers::Init(WindowHandle mainWindow) {
                          mainWindow);
   ready += monitorMute.Init(mixer::kDstSpeakers, mixer::kSrcMicrophone, mixer::kMute, 0);
   monitorMute.SetValue(1);
+
+  // The three controls look for the same device; the speaker's name serves
+  // unless its device did not open.
+  std::string name;
+  char text[kTextBufferSize];
+  const CMixerBase* controls[] = {&speakerFader, &micFader, &monitorMute};
+  for (const CMixerBase* control : controls) {
+    if (ready != 0 && control->GetDeviceName(text, sizeof text) != 0) {
+      name = text;
+      break;
+    }
+  }
+  std::lock_guard<std::mutex> hold(nameLock_);
+  deviceName_ = std::move(name);
   return ready;
 }
 
@@ -19,6 +35,13 @@ void HandsetMixers::Close() {
   speakerFader.Close();
   micFader.Close();
   monitorMute.Close();
+  std::lock_guard<std::mutex> hold(nameLock_);
+  deviceName_.clear();
+}
+
+std::string HandsetMixers::DeviceName() const {
+  std::lock_guard<std::mutex> hold(nameLock_);
+  return deviceName_;
 }
 
 }  // namespace tolvane

@@ -13,6 +13,7 @@
 //   - the volume dialog: GetFaderLevel and SetFaderValue(kFaderSetDialog, level).
 // A control whose Init failed stays closed: its operations do nothing and
 // return 0.
+#include <mutex>
 #include <string>
 
 #include "audio/mixer_api.h"
@@ -38,9 +39,18 @@ class HandsetMixers {
 
   void Close();
 
+  // The name of the handset's mixer device the last Init opened; empty
+  // before, after Close and when no control could be opened. The session
+  // tells the client to use this device.
+  std::string DeviceName() const;
+
   CMixerFader speakerFader;
   CMixerFader micFader;
   CMixerNumber monitorMute;
+
+ private:
+  mutable std::mutex nameLock_;
+  std::string deviceName_;
 };
 
 }  // namespace tolvane

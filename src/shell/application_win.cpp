@@ -180,7 +180,10 @@ void Application::StartPresence() {
   const HWND window = window_->Handle();
   checkTimers_ = std::make_unique<WindowCheckTimers>(window);
   launcher_ = std::make_unique<ShellClientLauncher>(window);
-  mixerControls_ = std::make_unique<HandsetMixerControls>(*mixers_, mixerApi_, handsetPrefix_, window);
+  mixerControls_ = std::make_unique<HandsetMixerControls>(
+      *mixers_, mixerApi_, handsetPrefix_, window, [this](std::string_view name) {
+        if (link_ != nullptr) link_->SetHandsetAudioDeviceName(name);
+      });
   HandsetPresence::Parts parts;
   parts.handset = handset_.get();
   parts.link = link_.get();

@@ -57,7 +57,12 @@ TEST(MixerInitTest, OnlyADeviceNamedUsbIsUsedAndWithoutOneTheVolumeKeysChangeNot
     EXPECT_EQ(mixers.Init(TestWindow()), c.ready);
     EXPECT_EQ(fake.OpenHandles(), static_cast<std::size_t>(c.ready));
     EXPECT_EQ(OtherDeviceName(mixers.micFader), c.otherDevice);
-    if (c.ready == 3) continue;
+    EXPECT_EQ(mixers.DeviceName(), c.ready == 3 ? "USB Audio Device" : "");
+    if (c.ready == 3) {
+      mixers.Close();
+      EXPECT_EQ(mixers.DeviceName(), "");
+      continue;
+    }
 
     EXPECT_EQ(trace.Lines(), HandsetDeviceMissingTraces(c.devices.empty()));
     ExpectEveryControlDoesNothing(mixers);
