@@ -127,9 +127,4 @@ std::string HandsetTextRenderer::ScreenText() const {
   return screenText_;
 }
 
-std::string HandsetTextRenderer::ProgramDirectory() const {
-  std::lock_guard lock(mutex_);
-  return programDirectory_;
-}
-
 }  // namespace tolvane::fontlib

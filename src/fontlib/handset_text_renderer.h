@@ -44,11 +44,8 @@ class HandsetTextRenderer final : public DisplayRenderer {
   int TOLVANE_STDCALL CancelDisplay(int abort) override;
   int TOLVANE_STDCALL SetFontFileSupport(int enabled) override;
 
-  std::string ScreenText() const;
-  std::string ProgramDirectory() const;
-  bool FontFileSupport() const { return fontFileSupport_.load(); }
-
  private:
+  std::string ScreenText() const;
   void Prepare(std::string text);
   // Sends one display code; false when the handset refused it or a cancel is
   // pending, which ends the stream.
@@ -58,6 +55,9 @@ class HandsetTextRenderer final : public DisplayRenderer {
   const std::function<void()> pauseBetweenCharacters_;
   std::atomic<QorHidCtrl*> handsetLibrary_{nullptr};
   std::atomic<bool> cancelRequested_{false};
+  // The font-file option and the program directory are kept as the
+  // interface hands them over; this renderer sends the handset's own
+  // characters and reads no font file, so nothing consults them yet.
   std::atomic<bool> fontFileSupport_{false};
 
   mutable std::mutex mutex_;

@@ -47,11 +47,6 @@ void LineQueue::Clear() {
   lines_.clear();
 }
 
-std::size_t LineQueue::Size() const {
-  std::lock_guard<std::mutex> hold(lock_);
-  return lines_.size();
-}
-
 void LineQueue::Stop() {
   {
     std::lock_guard<std::mutex> hold(lock_);

@@ -34,7 +34,6 @@ class LineQueue {
   void Wake();
 
   void Clear();
-  std::size_t Size() const;
 
   void Stop();
   bool Stopped() const;

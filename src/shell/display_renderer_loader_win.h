@@ -43,9 +43,7 @@ class FontProcessLibrary {
 
   Status Load(const RendererRecipients& recipients) { return loader_.Load(recipients); }
   void Unload() { loader_.Unload(); }
-  void FreeRendererModule() { module_.Free(); }
   DisplayRenderer* Renderer() const { return loader_.Renderer(); }
-  bool IsModuleLoaded() const { return module_.IsLoaded(); }
 
  private:
   FontProcessModule module_;

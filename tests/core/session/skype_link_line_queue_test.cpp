@@ -18,11 +18,10 @@ TEST(LineQueueTest, LinesComeOutInArrivalOrder) {
   queue.Push("a");
   queue.Push("b");
   queue.Push("");
-  EXPECT_EQ(queue.Size(), 3u);
   EXPECT_EQ(queue.WaitPop(), "a");
   EXPECT_EQ(queue.WaitPop(), "b");
   EXPECT_EQ(queue.WaitPop(), "");  // an empty line is a line, not "nothing"
-  EXPECT_EQ(queue.Size(), 0u);
+  EXPECT_EQ(queue.WaitPopFor(milliseconds(0)), std::nullopt);
 }
 
 TEST(LineQueueTest, WaitPopForGivesUpOnAnEmptyQueue) {
@@ -45,7 +44,6 @@ TEST(LineQueueTest, StopReleasesAWaiterAndDropsLaterLines) {
   ASSERT_EQ(taken.wait_for(seconds(10)), std::future_status::ready);
   EXPECT_EQ(taken.get(), std::nullopt);
   queue.Push("after");
-  EXPECT_EQ(queue.Size(), 0u);
   EXPECT_EQ(queue.WaitPopFor(seconds(10)), std::nullopt);  // returns at once
 }
 

@@ -53,9 +53,17 @@ TEST_F(FontProcessLibraryTest, LoadsTheLibraryAndStreamsAShownText) {
   library.Unload();
   EXPECT_TRUE(boxes_.empty());
   EXPECT_EQ(library.Renderer(), nullptr);
-  EXPECT_TRUE(library.IsModuleLoaded());
-  library.FreeRendererModule();
-  EXPECT_FALSE(library.IsModuleLoaded());
+  // Unloading deletes the instance; the module goes with its holder.
+  EXPECT_NE(GetModuleHandleA(kFontProcessLibraryName), nullptr);
+}
+
+TEST_F(FontProcessLibraryTest, TheModuleIsFreedWithItsHolder) {
+  {
+    FontProcessLibrary library(Recorder());
+    ASSERT_EQ(library.Load(RendererRecipients{}), kOk);
+    library.Unload();
+  }
+  EXPECT_EQ(GetModuleHandleA(kFontProcessLibraryName), nullptr);
 }
 
 TEST_F(FontProcessLibraryTest, AnsiTextRoundTripsThroughUtf8) {
@@ -105,12 +113,14 @@ TEST_F(FontProcessLibraryTest, MissingLibraryShowsTheLoadMessage) {
 }
 
 TEST_F(FontProcessLibraryTest, LibraryWithoutTheEntryPointIsFreedAgain) {
-  // Any library without the export will do; kernel32 is always there.
-  FontProcessLibrary library(Recorder(), "kernel32.dll");
+  // Any library without the export will do, as long as nothing else here
+  // has it loaded.
+  ASSERT_EQ(GetModuleHandleA("msimg32.dll"), nullptr);
+  FontProcessLibrary library(Recorder(), "msimg32.dll");
   EXPECT_EQ(library.Load(RendererRecipients{}), kFail);
   EXPECT_EQ(boxes_, (std::vector<Box>{{"Failed to Get API - CreateComponentInstance",
                                        "CreateInstanceFontProcess"}}));
-  EXPECT_FALSE(library.IsModuleLoaded());
+  EXPECT_EQ(GetModuleHandleA("msimg32.dll"), nullptr);
 }
 
 }  // namespace
