@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "common/bounded_text.h"
 #include "handset/handset_control.h"
 #include "interfaces/display_renderer.h"
 #include "interfaces/handset_codes.h"
@@ -20,7 +21,6 @@
 namespace tolvane {
 namespace {
 
-constexpr int kTextBufferSize = 255;
 // Browse modes of the history.
 constexpr int kBrowseReceived = 0;
 constexpr int kBrowseDialled = 1;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/bounded_text.h"
 #include "handset/handset_control.h"
 #include "interfaces/client_windows.h"
 #include "interfaces/handset_codes.h"
@@ -20,9 +21,6 @@ namespace {
 
 // Keys 176-187 in code order.
 constexpr char kKeypadChars[] = "0123456789*#";
-
-// Texts of the stores, read into a cleared buffer of their size.
-constexpr int kTextBufferSize = 255;
 
 }  // namespace
 
