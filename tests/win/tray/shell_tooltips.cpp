@@ -110,14 +110,13 @@ std::vector<std::wstring> ShellTooltipTexts(DWORD shellProcess) {
 
 bool WaitForShellTooltip(DWORD shellProcess, const std::wstring& tip, std::vector<std::wstring>* shown,
                          std::chrono::milliseconds deadline) {
-  const auto end = std::chrono::steady_clock::now() + deadline;
-  for (;;) {
-    *shown = ShellTooltipTexts(shellProcess);
-    if (std::find(shown->begin(), shown->end(), tip) != shown->end()) return true;
-    if (std::chrono::steady_clock::now() >= end) return false;
-    // The shell's own state: nothing signals its change.
-    Sleep(100);
-  }
+  return PollUntil(
+      deadline,
+      [&] {
+        *shown = ShellTooltipTexts(shellProcess);
+        return std::find(shown->begin(), shown->end(), tip) != shown->end();
+      },
+      std::chrono::milliseconds(100));
 }
 
 std::string Quoted(const std::vector<std::wstring>& texts) {

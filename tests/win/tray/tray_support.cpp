@@ -7,20 +7,6 @@
 namespace tolvane::testing {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Another process's windows come and go without an event this process
-// could wait on: checked every 50 ms until the deadline.
-template <typename Found>
-auto PollUntil(std::chrono::milliseconds deadline, Found found) -> decltype(found()) {
-  const auto end = Clock::now() + deadline;
-  for (;;) {
-    if (auto result = found()) return result;
-    if (Clock::now() >= end) return {};
-    Sleep(50);
-  }
-}
-
 struct DialogSearch {
   DWORD process = 0;
   HWND found = nullptr;

@@ -12,6 +12,20 @@
 
 namespace tolvane::testing {
 
+// Another process's windows and their state change without an event this
+// process could wait on: `found` is asked every `period` until it gives a
+// value that counts as true or the deadline has passed (then the empty one).
+template <typename Found>
+auto PollUntil(std::chrono::milliseconds deadline, Found found,
+               std::chrono::milliseconds period = std::chrono::milliseconds(50)) -> decltype(found()) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  for (;;) {
+    if (auto result = found()) return result;
+    if (std::chrono::steady_clock::now() >= end) return {};
+    Sleep(static_cast<DWORD>(period.count()));
+  }
+}
+
 inline constexpr UINT kTrayCallback = 0x800A;
 inline constexpr WPARAM kTrayIconId = 112;
 

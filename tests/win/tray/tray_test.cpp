@@ -205,10 +205,7 @@ TEST_F(InstalledTrayTest, VolumeControlFollowsTheHandsetsVolumeKeyWithinASecond)
   const int before = speaker();
   Handset("voldown");
   const auto pressed = std::chrono::steady_clock::now();
-  while (speaker() == before && std::chrono::steady_clock::now() - pressed < 10s) {
-    // The slider of another process: nothing to wait on.
-    Sleep(20);
-  }
+  PollUntil(10s, [&] { return speaker() != before; }, 20ms);
   const auto took = std::chrono::steady_clock::now() - pressed;
   EXPECT_GT(speaker(), before) << "quieter is lower on the slider";
   EXPECT_LT(took, 1s);
@@ -258,10 +255,7 @@ TEST_F(InstalledTrayTest, AudioDeviceSettingsFollowsTheDefaultDeviceChangedElsew
 
   setPlayback(devices[1]);
   const auto changed = std::chrono::steady_clock::now();
-  while (shown() != 1 && std::chrono::steady_clock::now() - changed < 10s) {
-    // The dialog's state in another process: nothing to wait on.
-    Sleep(50);
-  }
+  PollUntil(10s, [&] { return shown() == 1; });
   const auto took = std::chrono::steady_clock::now() - changed;
   ASSERT_EQ(shown(), 1) << "the choice did not follow the default device";
   EXPECT_LT(took, 2500ms) << "the watch reads the default device once a second";
