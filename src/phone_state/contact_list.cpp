@@ -51,7 +51,7 @@ std::size_t WalkBack(const DisplayOrder& order, std::size_t p, Passes&& passes) 
 }  // namespace
 
 ContactList::ContactList(ISkypeLink& skypeLink, const CaseMapping& mapping)
-    : link(skypeLink), caseMapping(mapping) {}
+    : link(skypeLink), caseMapping(mapping), displayOrder([this](int index) { return NameKeyOf(index); }) {}
 
 ContactList::~ContactList() = default;
 
@@ -60,7 +60,11 @@ bool ContactList::IsAvailable(int onlineStatus) {
 }
 
 std::string_view ContactList::HandleKeyOf(int index) const {
-  return entries[static_cast<std::size_t>(index)].handleKey;
+  return texts.View(entries[static_cast<std::size_t>(index)].handleKey);
+}
+
+std::string ContactList::NameKeyOf(int index) const {
+  return caseMapping.Upper(texts.View(entries[static_cast<std::size_t>(index)].name));
 }
 
 ContactEntry* ContactList::FindLocked(std::string_view handle) {
@@ -71,14 +75,13 @@ ContactEntry* ContactList::FindLocked(std::string_view handle) {
 
 ContactEntry& ContactList::AppendLocked(std::string_view handle, int status) {
   ContactEntry entry;
-  entry.index = static_cast<int>(entries.size());
-  entry.handle = std::string(handle);
-  entry.handleKey = caseMapping.Upper(handle);
+  entry.handle = texts.Add(handle);
+  entry.handleKey = texts.Add(caseMapping.Upper(handle));
   entry.onlineStatus = status;
-  displayOrder.PushBack(IsAvailable(status), std::string());
-  entries.push_back(std::move(entry));
-  const ContactEntry& added = entries.back();
-  indexByHandle.Insert(added.handleKey, added.index, [this](int i) { return HandleKeyOf(i); });
+  entries.push_back(entry);
+  const int index = static_cast<int>(entries.size() - 1);
+  displayOrder.PushBack(IsAvailable(status), std::string_view());
+  indexByHandle.Insert(HandleKeyOf(index), index, [this](int i) { return HandleKeyOf(i); });
   entryCount.store(static_cast<int>(entries.size()));
   return entries.back();
 }
@@ -86,10 +89,23 @@ ContactEntry& ContactList::AppendLocked(std::string_view handle, int status) {
 void ContactList::RebuildIndexLocked() {
   indexByHandle.Clear();
   indexByHandle.Reserve(entries.size());
-  for (const ContactEntry& entry : entries) {
-    indexByHandle.Insert(entry.handleKey, entry.index, [this](int i) { return HandleKeyOf(i); });
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const int index = static_cast<int>(i);
+    indexByHandle.Insert(HandleKeyOf(index), index, [this](int other) { return HandleKeyOf(other); });
   }
   entryCount.store(static_cast<int>(entries.size()));
+}
+
+void ContactList::CompactTextsLocked() {
+  if (!texts.WorthCompacting()) return;
+  TextStore fresh;
+  fresh.Reserve(texts.Size() / 2);
+  for (ContactEntry& entry : entries) {
+    entry.handleKey = fresh.Add(texts.View(entry.handleKey));
+    entry.handle = fresh.Add(texts.View(entry.handle));
+    entry.name = fresh.Add(texts.View(entry.name));
+  }
+  texts = std::move(fresh);
 }
 
 Status ContactList::AppendContact(const char* handle, int status) {
@@ -109,30 +125,23 @@ Status ContactList::RemoveContact(const char* handle) {
   std::lock_guard guard(lock);
   const ContactEntry* entry = FindLocked(TextOf(handle));
   if (entry == nullptr) return kOk;
-  const int removed = entry->index;
-  std::vector<bool> available;
-  std::vector<std::string> nameKeys;
-  for (const ContactEntry& other : entries) {
-    if (other.index == removed) continue;
-    available.push_back(IsAvailable(other.onlineStatus));
-    nameKeys.push_back(displayOrder.NameKeyOf(other.index));
-  }
+  const int removed = IndexOf(*entry);
+  texts.Drop(entry->handleKey);
+  texts.Drop(entry->handle);
+  texts.Drop(entry->name);
+  // The entries are renumbered before the display order rebuilds, which may
+  // ask for names by the new numbers.
   entries.erase(entries.begin() + removed);
-  for (std::size_t i = static_cast<std::size_t>(removed); i < entries.size(); ++i) --entries[i].index;
-
-  std::vector<int> order = displayOrder.Entries();
-  order.erase(std::find(order.begin(), order.end(), removed));
-  for (int& index : order) {
-    if (index > removed) --index;
-  }
-  displayOrder.Assign(order, available, nameKeys);
+  displayOrder.Remove(removed);
   RebuildIndexLocked();
+  CompactTextsLocked();
   return kOk;
 }
 
 Status ContactList::ClearContacts() {
   std::lock_guard guard(lock);
   entries.clear();
+  texts = TextStore();
   displayOrder.Clear();
   RebuildIndexLocked();
   return kOk;
@@ -145,9 +154,9 @@ Status ContactList::SetContactStatus(const char* handle, int status) {
   if (entry->onlineStatus != status) {
     entry->onlineStatus = status;
     if (IsAvailable(status)) {
-      displayOrder.BecomeAvailable(entry->index);
+      displayOrder.BecomeAvailable(IndexOf(*entry));
     } else {
-      displayOrder.SetAvailable(entry->index, false);
+      displayOrder.SetAvailable(IndexOf(*entry), false);
     }
   }
   return kOk;
@@ -157,8 +166,12 @@ Status ContactList::SetContactName(const char* handle, const char* bytes, int le
   std::lock_guard guard(lock);
   ContactEntry* entry = FindLocked(TextOf(handle));
   if (entry == nullptr) return kFail;
-  entry->name = std::string(BytesOf(bytes, length));
-  displayOrder.Update(entry->index, IsAvailable(entry->onlineStatus), caseMapping.Upper(entry->name));
+  const std::string_view name = BytesOf(bytes, length);
+  if (texts.View(entry->name) == name) return kOk;
+  texts.Drop(entry->name);
+  entry->name = texts.Add(name);
+  displayOrder.Update(IndexOf(*entry), IsAvailable(entry->onlineStatus), caseMapping.Upper(name));
+  CompactTextsLocked();
   return kOk;
 }
 
@@ -170,6 +183,7 @@ Status ContactList::TakeUsersReply(const char* line) {
   ForEachUsersToken(lastUsersReply, [&](std::string_view) { ++listed; });
   indexByHandle.Reserve(entries.size() + listed);
   entries.reserve(entries.size() + listed);
+  texts.Reserve(texts.Size() + 2 * lastUsersReply.size());
   displayOrder.Reserve(entries.size() + listed);
   bool first = true;
   ForEachUsersToken(lastUsersReply, [&](std::string_view token) {
@@ -178,7 +192,7 @@ Status ContactList::TakeUsersReply(const char* line) {
     const ContactEntry& added = AppendLocked(token, 1);
     // The one place where a lock is held across a call: SendCommand only
     // queues the line for the outgoing worker.
-    link.SendCommand(kCmdGetUserDisplayName, added.handle.c_str(), 0);
+    link.SendCommand(kCmdGetUserDisplayName, texts.CString(added.handle), 0);
   });
   return kOk;
 }
@@ -201,8 +215,8 @@ Status ContactList::MoveContactByName(int index) {
   std::lock_guard guard(lock);
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return kOk;
   const std::size_t p = displayOrder.PositionOf(index);
-  const std::string& key = displayOrder.NameKeyOf(index);
-  displayOrder.MoveForward(p, WalkBack(displayOrder, p, [&](int other) { return key < displayOrder.NameKeyOf(other); }));
+  const std::string key = NameKeyOf(index);
+  displayOrder.MoveForward(p, WalkBack(displayOrder, p, [&](int other) { return key < NameKeyOf(other); }));
   return kOk;
 }
 

@@ -7,9 +7,11 @@
 //
 // Scale: the client can list thousands of contacts, each followed by a name
 // and a status notification. Handles are found through an index keyed by the
-// upper-cased handle (handle_index.h), the entries lie in one array, and a
-// status move reads a short run of the display order and a small tree over
-// its runs (display_order.h), so no notification scans the list.
+// upper-cased handle (handle_index.h), the entries lie in one array of a few
+// words each with their texts in one block (text_store.h), and a status move
+// reads a short run of the display order and a small tree over its runs
+// (display_order.h), so no notification scans the list, and a list of tens
+// of thousands of contacts takes a few megabytes, not tens.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -22,22 +24,22 @@
 #include "phone_state/case_mapping.h"
 #include "phone_state/display_order.h"
 #include "phone_state/handle_index.h"
+#include "phone_state/text_store.h"
 #include "interfaces/i_contact_list.h"
 
 namespace tolvane {
 
 class ISkypeLink;
 
-// One contact, owned by the store.
-// The upper-cased name, the display order's sort key, is kept by the display
-// order alone. What a notification's look-up reads (the handle key and the
-// status) comes first, so that it mostly lies in one cache line.
+// One contact, owned by the store. Its texts lie in the store's TextStore:
+// a few words per contact are what a notification's look-up reads. The
+// upper-cased name, the display order's sort key, is not kept: the display
+// order keeps its first bytes and asks for the rest when those agree.
 struct ContactEntry {
-  int index = 0;             // position in the entry sequence
+  TextStore::Ref handleKey;  // upper-cased handle: the identity of the contact
+  TextStore::Ref handle;
+  TextStore::Ref name;       // display name, empty until set
   int onlineStatus = 1;
-  std::string handleKey;     // upper-cased handle: the identity of the contact
-  std::string handle;
-  std::string name;          // display name, empty until set
 };
 
 class ContactList final : public IContactList {
@@ -83,9 +85,13 @@ class ContactList final : public IContactList {
  private:
   // Everything below runs with the lock held.
   ContactEntry* FindLocked(std::string_view handle);
+  int IndexOf(const ContactEntry& entry) const { return static_cast<int>(&entry - entries.data()); }
   std::string_view HandleKeyOf(int index) const;
+  std::string NameKeyOf(int index) const;
   ContactEntry& AppendLocked(std::string_view handle, int status);
   void RebuildIndexLocked();
+  // Copies the live texts into a fresh store once most of it is dropped.
+  void CompactTextsLocked();
   Status MoveByStatusLocked(int index, int status);
   void SelectLocked(std::size_t position);
   const ContactEntry& EntryAtLocked(std::size_t position) const;
@@ -97,6 +103,7 @@ class ContactList final : public IContactList {
   std::mutex lock;
 
   std::vector<ContactEntry> entries;
+  TextStore texts;  // the entries' handles and names
   DisplayOrder displayOrder;
   HandleIndex indexByHandle;  // first entry of each handle key
   std::atomic<int> entryCount{0};

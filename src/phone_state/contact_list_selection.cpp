@@ -51,7 +51,7 @@ Status ContactList::GetContactAt(int index, char* handleOut, int* status) {
   std::lock_guard guard(lock);
   if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return kFail;
   const ContactEntry& entry = entries[static_cast<std::size_t>(index)];
-  if (handleOut != nullptr) CopyText(handleOut, entry.handle);
+  if (handleOut != nullptr) CopyText(handleOut, texts.View(entry.handle));
   if (status != nullptr) *status = entry.onlineStatus;
   return kOk;
 }
@@ -113,8 +113,8 @@ void ContactList::SelectLocked(std::size_t position) {
   cursor = position;
   selectedPosition = position;
   const ContactEntry& entry = EntryAtLocked(position);
-  selectedHandle = entry.handle;
-  CopyText(selectedName, entry.name);
+  selectedHandle = texts.View(entry.handle);
+  CopyText(selectedName, texts.View(entry.name));
   selectedStatus.store(entry.onlineStatus);
 }
 
@@ -177,7 +177,7 @@ Status ContactList::LookupContactName(const char* handle, char* out) {
   out[0] = '\0';
   const ContactEntry* entry = FindLocked(handle != nullptr ? handle : "");
   if (entry != nullptr) {
-    CopyText(out, entry->name);
+    CopyText(out, texts.View(entry->name));
     lookedUpStatus = entry->onlineStatus;
   }
   return kOk;

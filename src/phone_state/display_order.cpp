@@ -4,16 +4,8 @@
 #include <utility>
 
 namespace tolvane {
-namespace {
 
-// A run is filled to kFill positions when the order is built or grows at its
-// end, and split in two when moves bring it past kMax: short enough that
-// shifting one costs less than a fetch from memory, long enough that the
-// tree over the runs stays small.
-constexpr std::size_t kFill = 64;
-constexpr std::size_t kMax = 2 * kFill;
-
-}  // namespace
+DisplayOrder::DisplayOrder(NameKeyOf nameKeys) : nameKeyOf(std::move(nameKeys)) {}
 
 void DisplayOrder::Clear() {
   runs.clear();
@@ -22,22 +14,26 @@ void DisplayOrder::Clear() {
   leaves = 0;
   runOf.clear();
   availableOf.clear();
-  keys.clear();
+  prefixes.clear();
 }
 
-std::uint64_t DisplayOrder::PrefixOf(const std::string& nameKey) {
+std::uint64_t DisplayOrder::PrefixOf(std::string_view nameKey) {
   std::uint64_t prefix = 0;
   for (std::size_t i = 0; i < 8; ++i) {
     prefix <<= 8;
     if (i < nameKey.size()) prefix |= static_cast<unsigned char>(nameKey[i]);
   }
-  return prefix;
+  // Names beginning with eight 0xFF bytes share their number with the one
+  // below and are told apart by the whole name.
+  return std::min(prefix, kUnavailable - 1);
 }
 
-bool DisplayOrder::SortsBefore(int entry, std::uint64_t entryPrefix, const std::string& nameKey,
-                               std::uint64_t keyPrefix) const {
-  if (entryPrefix != keyPrefix) return entryPrefix < keyPrefix;
-  return keys[static_cast<std::size_t>(entry)] < nameKey;
+bool DisplayOrder::SortsBefore(int entry, std::uint64_t entryPrefix, int other, std::uint64_t otherPrefix) const {
+  if (entryPrefix != otherPrefix) return entryPrefix < otherPrefix;
+  // Equal prefixes that end in a zero byte are two equal names shorter than
+  // the prefix.
+  if ((entryPrefix & 0xFF) == 0) return false;
+  return nameKeyOf(entry) < nameKeyOf(other);
 }
 
 // ---- The tree over the runs
@@ -46,19 +42,18 @@ const DisplayOrder::Node& DisplayOrder::Smaller(const Node& a, const Node& b) co
   if (a.smallest == kNone) return b;
   if (b.smallest == kNone) return a;
   // On equal names the earlier one.
-  return SortsBefore(b.smallest, b.smallestPrefix, keys[static_cast<std::size_t>(a.smallest)], a.smallestPrefix) ? b
-                                                                                                                 : a;
+  return SortsBefore(b.smallest, b.smallestPrefix, a.smallest, a.smallestPrefix) ? b : a;
 }
 
 DisplayOrder::Node DisplayOrder::Summary(const Run& run) const {
   Node node;
-  node.count = static_cast<std::uint32_t>(run.slots.size());
-  for (const Slot& slot : run.slots) {
-    if (slot.available == 0) continue;
-    if (node.smallest == kNone ||
-        SortsBefore(slot.entry, slot.prefix, keys[static_cast<std::size_t>(node.smallest)], node.smallestPrefix)) {
-      node.smallest = slot.entry;
-      node.smallestPrefix = slot.prefix;
+  node.count = run.size;
+  for (std::size_t i = 0; i < run.size; ++i) {
+    const std::uint64_t key = run.keys[i];
+    if (key == kUnavailable) continue;
+    if (node.smallest == kNone || SortsBefore(run.entries[i], key, node.smallest, node.smallestPrefix)) {
+      node.smallest = run.entries[i];
+      node.smallestPrefix = key;
     }
   }
   return node;
@@ -116,9 +111,9 @@ std::size_t DisplayOrder::StartOf(std::size_t rank) const {
   return start;
 }
 
-long DisplayOrder::LastRankBefore(std::size_t limit, const std::string& nameKey, std::uint64_t keyPrefix) const {
+long DisplayOrder::LastRankBefore(std::size_t limit, int index, std::uint64_t prefix) const {
   auto qualifies = [&](const Node& node) {
-    return node.smallest != kNone && SortsBefore(node.smallest, node.smallestPrefix, nameKey, keyPrefix);
+    return node.smallest != kNone && SortsBefore(node.smallest, node.smallestPrefix, index, prefix);
   };
   // Up from the limit, looking at each left neighbour on the way: the first
   // one that qualifies holds the answer, as far right within it as possible.
@@ -134,7 +129,8 @@ long DisplayOrder::LastRankBefore(std::size_t limit, const std::string& nameKey,
 // ---- Runs
 
 void DisplayOrder::AppendRun() {
-  runs.push_back(Run{{}, runAt.size()});
+  runs.emplace_back();
+  runs.back().rank = static_cast<std::uint32_t>(runAt.size());
   runAt.push_back(static_cast<std::uint32_t>(runs.size() - 1));
   if (runAt.size() >= leaves) {
     std::vector<Node> leafNodes = Leaves();
@@ -144,86 +140,102 @@ void DisplayOrder::AppendRun() {
 }
 
 void DisplayOrder::Reserve(std::size_t count) {
-  keys.reserve(count);
+  prefixes.reserve(count);
   runOf.reserve(count);
   availableOf.reserve(count);
+  runs.reserve(count / kFill + 1);
 }
 
-void DisplayOrder::PushBack(bool available, std::string nameKey) {
-  if (runAt.empty() || runs[runAt.back()].slots.size() >= kFill) AppendRun();
-  const auto entry = static_cast<std::int32_t>(keys.size());
-  const Slot slot{PrefixOf(nameKey), entry, available ? 1 : 0};
-  keys.push_back(std::move(nameKey));
-  runs[runAt.back()].slots.push_back(slot);
+void DisplayOrder::PushBack(bool available, std::string_view nameKey) {
+  if (runAt.empty() || runs[runAt.back()].size >= kFill) AppendRun();
+  const auto entry = static_cast<std::int32_t>(prefixes.size());
+  prefixes.push_back(PrefixOf(nameKey));
+  const std::uint64_t key = available ? prefixes.back() : kUnavailable;
+  Run& run = runs[runAt.back()];
+  run.keys[run.size] = key;
+  run.entries[run.size] = entry;
+  ++run.size;
   runOf.push_back(runAt.back());
   availableOf.push_back(available ? 1 : 0);
   Node& leaf = tree[leaves + runAt.size() - 1];
   ++leaf.count;
-  if (available) leaf = Smaller(leaf, Node{slot.prefix, entry, leaf.count});
+  if (available) leaf = Smaller(leaf, Node{key, entry, leaf.count});
   PullUp(leaves + runAt.size() - 1, leaves + runAt.size() - 1);
 }
 
-void DisplayOrder::Assign(const std::vector<int>& order, const std::vector<bool>& available,
-                          const std::vector<std::string>& nameKeys) {
-  keys = nameKeys;
+std::vector<DisplayOrder::Slot> DisplayOrder::Sequence() const {
   std::vector<Slot> sequence;
-  sequence.reserve(order.size());
-  for (int index : order) {
-    const auto i = static_cast<std::size_t>(index);
-    sequence.push_back(Slot{PrefixOf(keys[i]), index, available[i] ? 1 : 0});
+  sequence.reserve(prefixes.size());
+  for (std::uint32_t number : runAt) {
+    const Run& run = runs[number];
+    for (std::size_t i = 0; i < run.size; ++i) sequence.push_back(Slot{run.keys[i], run.entries[i]});
   }
+  return sequence;
+}
+
+void DisplayOrder::Remove(int index) {
+  std::vector<Slot> sequence = Sequence();
+  sequence.erase(std::find_if(sequence.begin(), sequence.end(), [&](const Slot& slot) { return slot.entry == index; }));
+  for (Slot& slot : sequence) {
+    if (slot.entry > index) --slot.entry;
+  }
+  prefixes.erase(prefixes.begin() + index);
   Rebuild(sequence);
 }
 
 void DisplayOrder::Rebuild(const std::vector<Slot>& sequence) {
   runs.clear();
   runAt.clear();
-  runOf.assign(keys.size(), 0);
-  availableOf.assign(keys.size(), 0);
+  runOf.assign(prefixes.size(), 0);
+  availableOf.assign(prefixes.size(), 0);
+  runs.reserve(sequence.size() / kFill + 1);
   std::vector<Node> leafNodes;
   for (std::size_t at = 0; at < sequence.size(); at += kFill) {
     const std::size_t end = std::min(sequence.size(), at + kFill);
-    Run run;
-    run.rank = runAt.size();
-    run.slots.assign(sequence.begin() + static_cast<std::ptrdiff_t>(at),
-                     sequence.begin() + static_cast<std::ptrdiff_t>(end));
-    for (const Slot& slot : run.slots) {
-      runOf[static_cast<std::size_t>(slot.entry)] = static_cast<std::uint32_t>(runs.size());
-      availableOf[static_cast<std::size_t>(slot.entry)] = slot.available != 0 ? 1 : 0;
+    Run& run = runs.emplace_back();
+    run.rank = static_cast<std::uint32_t>(runAt.size());
+    for (std::size_t i = at; i < end; ++i) {
+      const Slot& slot = sequence[i];
+      run.keys[run.size] = slot.key;
+      run.entries[run.size] = slot.entry;
+      ++run.size;
+      runOf[static_cast<std::size_t>(slot.entry)] = static_cast<std::uint32_t>(runs.size() - 1);
+      availableOf[static_cast<std::size_t>(slot.entry)] = slot.key != kUnavailable ? 1 : 0;
     }
     leafNodes.push_back(Summary(run));
-    runAt.push_back(static_cast<std::uint32_t>(runs.size()));
-    runs.push_back(std::move(run));
+    runAt.push_back(static_cast<std::uint32_t>(runs.size() - 1));
   }
   Plant(std::move(leafNodes));
 }
 
 void DisplayOrder::SplitIfFull(std::size_t rank) {
-  if (runs[runAt[rank]].slots.size() <= kMax) return;
+  if (runs[runAt[rank]].size <= kMax) return;
   // Moves leave runs emptied behind them; when there are many more runs
   // than a fresh build makes, build afresh instead of adding one.
-  if (runAt.size() >= 2 * (keys.size() / kFill) + 8) {
-    std::vector<Slot> sequence;
-    sequence.reserve(keys.size());
-    for (std::uint32_t run : runAt) sequence.insert(sequence.end(), runs[run].slots.begin(), runs[run].slots.end());
-    Rebuild(sequence);
+  if (runAt.size() >= 2 * (prefixes.size() / kFill) + 8) {
+    Rebuild(Sequence());
     return;
   }
   const std::size_t added = runs.size();
-  runs.push_back(Run{});
-  std::vector<Slot>& full = runs[runAt[rank]].slots;
-  const std::size_t half = full.size() / 2;
-  runs[added].slots.assign(full.begin() + static_cast<std::ptrdiff_t>(half), full.end());
-  full.resize(half);
-  for (const Slot& slot : runs[added].slots) runOf[static_cast<std::size_t>(slot.entry)] = static_cast<std::uint32_t>(added);
+  runs.emplace_back();
+  Run& full = runs[runAt[rank]];
+  Run& half = runs[added];
+  const std::size_t keep = full.size / 2;
+  half.size = full.size - static_cast<std::uint32_t>(keep);
+  std::copy_n(full.keys.begin() + static_cast<std::ptrdiff_t>(keep), half.size, half.keys.begin());
+  std::copy_n(full.entries.begin() + static_cast<std::ptrdiff_t>(keep), half.size, half.entries.begin());
+  full.size = static_cast<std::uint32_t>(keep);
+  for (std::size_t i = 0; i < half.size; ++i) {
+    runOf[static_cast<std::size_t>(half.entries[i])] = static_cast<std::uint32_t>(added);
+  }
   const std::size_t used = runAt.size();
   std::vector<Node> leafNodes = used + 1 >= leaves ? Leaves() : std::vector<Node>();
   runAt.insert(runAt.begin() + static_cast<std::ptrdiff_t>(rank) + 1, static_cast<std::uint32_t>(added));
-  for (std::size_t r = rank + 1; r < runAt.size(); ++r) runs[runAt[r]].rank = r;
+  for (std::size_t r = rank + 1; r < runAt.size(); ++r) runs[runAt[r]].rank = static_cast<std::uint32_t>(r);
   if (runAt.size() >= leaves) {
     leafNodes.insert(leafNodes.begin() + static_cast<std::ptrdiff_t>(rank) + 1, Node{});
-    leafNodes[rank] = Summary(runs[runAt[rank]]);
-    leafNodes[rank + 1] = Summary(runs[added]);
+    leafNodes[rank] = Summary(full);
+    leafNodes[rank + 1] = Summary(half);
     Plant(std::move(leafNodes));
     return;
   }
@@ -232,8 +244,8 @@ void DisplayOrder::SplitIfFull(std::size_t rank) {
   const auto first = tree.begin() + static_cast<std::ptrdiff_t>(leaves);
   std::copy_backward(first + static_cast<std::ptrdiff_t>(rank) + 1, first + static_cast<std::ptrdiff_t>(used),
                      first + static_cast<std::ptrdiff_t>(used) + 1);
-  tree[leaves + rank] = Summary(runs[runAt[rank]]);
-  tree[leaves + rank + 1] = Summary(runs[added]);
+  tree[leaves + rank] = Summary(full);
+  tree[leaves + rank + 1] = Summary(half);
   for (std::size_t low = (leaves + rank) / 2, high = (leaves + used) / 2; low >= 1; low /= 2, high /= 2) {
     for (std::size_t node = low; node <= high; ++node) static_cast<void>(Pull(node));
   }
@@ -243,9 +255,8 @@ void DisplayOrder::SplitIfFull(std::size_t rank) {
 
 DisplayOrder::Place DisplayOrder::PlaceOfEntry(int index) const {
   const Run& run = runs[runOf[static_cast<std::size_t>(index)]];
-  std::size_t offset = 0;
-  while (run.slots[offset].entry != index) ++offset;
-  return Place{run.rank, offset};
+  const auto end = run.entries.begin() + run.size;
+  return Place{run.rank, static_cast<std::size_t>(std::find(run.entries.begin(), end, index) - run.entries.begin())};
 }
 
 DisplayOrder::Place DisplayOrder::PlaceOfPosition(std::size_t position) const {
@@ -264,7 +275,7 @@ DisplayOrder::Place DisplayOrder::PlaceOfPosition(std::size_t position) const {
 
 int DisplayOrder::At(std::size_t position) const {
   const Place place = PlaceOfPosition(position);
-  return runs[runAt[place.rank]].slots[place.offset].entry;
+  return runs[runAt[place.rank]].entries[place.offset];
 }
 
 std::size_t DisplayOrder::PositionOf(int index) const {
@@ -274,82 +285,79 @@ std::size_t DisplayOrder::PositionOf(int index) const {
 
 std::vector<int> DisplayOrder::Entries() const {
   std::vector<int> result;
-  result.reserve(keys.size());
-  for (std::uint32_t run : runAt) {
-    for (const Slot& slot : runs[run].slots) result.push_back(slot.entry);
-  }
+  result.reserve(prefixes.size());
+  for (const Slot& slot : Sequence()) result.push_back(slot.entry);
   return result;
 }
 
 // ---- Changes and moves
 
-void DisplayOrder::Update(int index, bool available, std::string nameKey) {
-  keys[static_cast<std::size_t>(index)] = std::move(nameKey);
-  // A position's name bytes count only while it is available (they are
-  // taken afresh when it becomes so): a name for an entry that is available
-  // neither before nor after changes nothing but the name. Names arrive for
-  // every contact while most are still offline.
-  std::uint8_t& wasAvailable = availableOf[static_cast<std::size_t>(index)];
-  if (wasAvailable == 0 && !available) return;
-  wasAvailable = available ? 1 : 0;
+void DisplayOrder::SetKey(int index, bool available) {
+  availableOf[static_cast<std::size_t>(index)] = available ? 1 : 0;
   const Place place = PlaceOfEntry(index);
-  Slot& slot = runs[runAt[place.rank]].slots[place.offset];
-  slot.prefix = PrefixOf(keys[static_cast<std::size_t>(index)]);
-  slot.available = available ? 1 : 0;
+  runs[runAt[place.rank]].keys[place.offset] = available ? prefixes[static_cast<std::size_t>(index)] : kUnavailable;
   Refresh(place.rank);
+}
+
+void DisplayOrder::Update(int index, bool available, std::string_view nameKey) {
+  prefixes[static_cast<std::size_t>(index)] = PrefixOf(nameKey);
+  // A position's key holds the name only while it is available: a name for
+  // an entry that is available neither before nor after changes nothing but
+  // the name. Names arrive for every contact while most are still offline.
+  if (availableOf[static_cast<std::size_t>(index)] == 0 && !available) return;
+  SetKey(index, available);
 }
 
 void DisplayOrder::SetAvailable(int index, bool available) {
-  std::uint8_t& wasAvailable = availableOf[static_cast<std::size_t>(index)];
-  if ((wasAvailable != 0) == available) return;
-  wasAvailable = available ? 1 : 0;
-  const Place place = PlaceOfEntry(index);
-  Slot& slot = runs[runAt[place.rank]].slots[place.offset];
-  slot.available = wasAvailable;
-  slot.prefix = PrefixOf(keys[static_cast<std::size_t>(index)]);
-  Refresh(place.rank);
+  if ((availableOf[static_cast<std::size_t>(index)] != 0) == available) return;
+  SetKey(index, available);
 }
 
-std::size_t DisplayOrder::StopBefore(Place place, const std::string& nameKey) const {
-  // The last available entry before the place whose name sorts before
-  // nameKey: first in the place's own run, else in the nearest earlier run
-  // that the tree says holds one.
-  const std::uint64_t keyPrefix = PrefixOf(nameKey);
-  auto qualifies = [&](const Slot& slot) {
-    return slot.available != 0 && SortsBefore(slot.entry, slot.prefix, nameKey, keyPrefix);
-  };
-  const std::vector<Slot>& own = runs[runAt[place.rank]].slots;
+std::size_t DisplayOrder::StopBefore(Place place) const {
+  // The last available entry before the place whose name sorts before that
+  // of the entry there: first in the place's own run, else in the nearest
+  // earlier run that the tree says holds one.
+  const Run& own = runs[runAt[place.rank]];
+  const int index = own.entries[place.offset];
+  const std::uint64_t prefix = prefixes[static_cast<std::size_t>(index)];
   for (std::size_t i = place.offset; i > 0; --i) {
-    if (qualifies(own[i - 1])) return StartOf(place.rank) + i;
+    if (PositionSortsBefore(own.keys[i - 1], own.entries[i - 1], index, prefix)) return StartOf(place.rank) + i;
   }
-  const long rank = LastRankBefore(place.rank, nameKey, keyPrefix);
+  const long rank = LastRankBefore(place.rank, index, prefix);
   if (rank == kNone) return 0;
-  const std::vector<Slot>& slots = runs[runAt[static_cast<std::size_t>(rank)]].slots;
-  std::size_t i = slots.size();
-  while (i > 0 && !qualifies(slots[i - 1])) --i;
+  const Run& run = runs[runAt[static_cast<std::size_t>(rank)]];
+  std::size_t i = run.size;
+  while (i > 0 && !PositionSortsBefore(run.keys[i - 1], run.entries[i - 1], index, prefix)) --i;
   return StartOf(static_cast<std::size_t>(rank)) + i;
 }
 
-std::size_t DisplayOrder::AvailableStop(std::size_t p, const std::string& nameKey) const {
-  return StopBefore(PlaceOfPosition(p), nameKey);
-}
-
 void DisplayOrder::Move(Place from, Place to) {
-  std::vector<Slot>& source = runs[runAt[from.rank]].slots;
-  const Slot moved = source[from.offset];
-  source.erase(source.begin() + static_cast<std::ptrdiff_t>(from.offset));
+  Run& source = runs[runAt[from.rank]];
+  const std::uint64_t key = source.keys[from.offset];
+  const std::int32_t entry = source.entries[from.offset];
+  const auto rest = static_cast<std::ptrdiff_t>(from.offset) + 1;
+  std::copy(source.keys.begin() + rest, source.keys.begin() + source.size, source.keys.begin() + rest - 1);
+  std::copy(source.entries.begin() + rest, source.entries.begin() + source.size, source.entries.begin() + rest - 1);
+  --source.size;
   const std::uint32_t target = runAt[to.rank];
-  std::vector<Slot>& destination = runs[target].slots;
-  destination.insert(destination.begin() + static_cast<std::ptrdiff_t>(to.offset), moved);
-  runOf[static_cast<std::size_t>(moved.entry)] = target;
+  Run& destination = runs[target];
+  const auto at = static_cast<std::ptrdiff_t>(to.offset);
+  std::copy_backward(destination.keys.begin() + at, destination.keys.begin() + destination.size,
+                     destination.keys.begin() + destination.size + 1);
+  std::copy_backward(destination.entries.begin() + at, destination.entries.begin() + destination.size,
+                     destination.entries.begin() + destination.size + 1);
+  destination.keys[to.offset] = key;
+  destination.entries[to.offset] = entry;
+  ++destination.size;
+  runOf[static_cast<std::size_t>(entry)] = target;
   // The leaves learn of the move without reading their runs again, unless
   // the entry leaving was its run's smallest.
   Node& gained = tree[leaves + to.rank];
   ++gained.count;
-  if (moved.available != 0) gained = Smaller(gained, Node{moved.prefix, moved.entry, gained.count});
+  if (key != kUnavailable) gained = Smaller(gained, Node{key, entry, gained.count});
   Node& lost = tree[leaves + from.rank];
-  if (lost.smallest == moved.entry && from.rank != to.rank) {
-    lost = Summary(runs[runAt[from.rank]]);
+  if (lost.smallest == entry && from.rank != to.rank) {
+    lost = Summary(source);
   } else {
     --lost.count;
   }
@@ -358,27 +366,25 @@ void DisplayOrder::Move(Place from, Place to) {
 }
 
 void DisplayOrder::MoveForward(std::size_t from, std::size_t to) {
-  if (to >= from || from >= keys.size()) return;
+  if (to >= from || from >= prefixes.size()) return;
   Move(PlaceOfPosition(from), PlaceOfPosition(to));
 }
 
 std::size_t DisplayOrder::WalkForward(int index) {
   const Place place = PlaceOfEntry(index);
   const std::size_t from = StartOf(place.rank) + place.offset;
-  const std::size_t to = StopBefore(place, keys[static_cast<std::size_t>(index)]);
+  const std::size_t to = StopBefore(place);
   if (to < from) Move(place, PlaceOfPosition(to));
   return to;
 }
 
 std::size_t DisplayOrder::BecomeAvailable(int index) {
-  const Place place = PlaceOfEntry(index);
-  Slot& slot = runs[runAt[place.rank]].slots[place.offset];
-  if (slot.available != 0) return WalkForward(index);
-  slot.available = 1;
+  if (availableOf[static_cast<std::size_t>(index)] != 0) return WalkForward(index);
   availableOf[static_cast<std::size_t>(index)] = 1;
-  slot.prefix = PrefixOf(keys[static_cast<std::size_t>(index)]);
+  const Place place = PlaceOfEntry(index);
+  runs[runAt[place.rank]].keys[place.offset] = prefixes[static_cast<std::size_t>(index)];
   const std::size_t from = StartOf(place.rank) + place.offset;
-  const std::size_t to = StopBefore(place, keys[static_cast<std::size_t>(index)]);
+  const std::size_t to = StopBefore(place);
   // A move brings both runs' leaves up to date; without one, this run's
   // leaf still has to learn of the change.
   if (to < from) {

@@ -9,8 +9,10 @@
 // memory all over it: a list of tens of thousands of contacts does not fit
 // the processor's caches, and every scattered fetch costs more than the
 // comparisons around it. The sequence is cut into short runs of consecutive
-// positions, each one small array holding, for every position, the entry,
-// whether it is available and the first bytes of its name. Over the runs, in
+// positions, each two small arrays of fixed size: for every position its
+// sort key (the first bytes of the name while available, else a mark above
+// every name) and its entry, so that a walk reads eight bytes a position and
+// a search for an entry four. Over the runs, in
 // their order, lies a small complete binary tree whose nodes count the
 // positions below them and record their smallest available name. A walk
 // reads its own run backwards, finds the nearest earlier run that holds a
@@ -20,26 +22,39 @@
 //
 // Entry indexes are 0..Size()-1: each element is one entry of the store,
 // and the store numbers its entries by their place in its own sequence.
+//
+// Names are the store's: the order keeps the first eight bytes of each
+// entry's upper-cased name and asks the store for the whole name only when
+// two names agree in those. Names hold no zero bytes.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tolvane {
 
 class DisplayOrder {
  public:
-  std::size_t Size() const { return keys.size(); }
+  // nameKeyOf(index): the upper-cased name of an entry, as last given to
+  // PushBack or Update.
+  using NameKeyOf = std::function<std::string(int index)>;
+  explicit DisplayOrder(NameKeyOf nameKeyOf);
+
+  std::size_t Size() const { return prefixes.size(); }
   void Clear();
 
   // Room for `count` entries without growing.
   void Reserve(std::size_t count);
-  // Appends the entry numbered Size() at the end.
-  void PushBack(bool available, std::string nameKey);
-  // Replaces the whole order; order[p] is the entry at position p, and
-  // available/nameKeys are by entry index.
-  void Assign(const std::vector<int>& order, const std::vector<bool>& available,
-              const std::vector<std::string>& nameKeys);
+  // Appends the entry numbered Size() at the end. The store holds that
+  // entry already: nameKeyOf may be asked for its name.
+  void PushBack(bool available, std::string_view nameKey);
+  // Takes an entry out; the entries numbered above it move down by one. The
+  // store has renumbered its own entries already: nameKeyOf may be asked
+  // for names by the new numbers.
+  void Remove(int index);
 
   // The entry at a position (< Size()).
   int At(std::size_t position) const;
@@ -47,43 +62,49 @@ class DisplayOrder {
   std::size_t PositionOf(int index) const;
   // The whole order, position by position.
   std::vector<int> Entries() const;
-  // The name an entry was last given.
-  const std::string& NameKeyOf(int index) const { return keys[static_cast<std::size_t>(index)]; }
 
   // Records a changed status or name of an entry.
-  void Update(int index, bool available, std::string nameKey);
+  void Update(int index, bool available, std::string_view nameKey);
   // Records a changed status of an entry.
   void SetAvailable(int index, bool available);
-
-  // Where an entry at position p stops when it walks forward past every
-  // entry that is not available or whose name does not sort before nameKey
-  // (byte-wise): one behind the last such stopping entry before p, or 0.
-  std::size_t AvailableStop(std::size_t p, const std::string& nameKey) const;
 
   // Moves the entry at position `from` to position `to` (to <= from); the
   // entries in between move one place back.
   void MoveForward(std::size_t from, std::size_t to);
 
-  // AvailableStop and MoveForward for one entry by its own name. Returns the
-  // entry's new position.
+  // Moves an entry forward past every entry that is not available or whose
+  // name does not sort before its own (byte-wise): to one behind the last
+  // available entry before it whose name sorts before, or to the front.
+  // Returns the entry's new position.
   std::size_t WalkForward(int index);
   // SetAvailable(index, true) and WalkForward(index) in one step.
   std::size_t BecomeAvailable(int index);
 
  private:
   static constexpr int kNone = -1;
+  // The sort key of a position whose entry is not available: above every
+  // name's prefix (see PrefixOf).
+  static constexpr std::uint64_t kUnavailable = ~std::uint64_t{0};
+  // A run is filled to kFill positions when the order is built or grows at
+  // its end, and split in two when a move brings it past kMax: short enough
+  // that shifting one costs less than a fetch from memory, long enough that
+  // the tree over the runs stays small.
+  static constexpr std::size_t kFill = 64;
+  static constexpr std::size_t kMax = 2 * kFill;
 
-  // One position of the sequence.
+  // One position of the sequence, when a whole sequence is rebuilt.
   struct Slot {
-    std::uint64_t prefix = 0;  // while available, the first bytes of the entry's name (see PrefixOf)
+    std::uint64_t key = kUnavailable;
     std::int32_t entry = kNone;
-    std::int32_t available = 0;
   };
   // A run of consecutive positions. Runs are numbered once and keep their
-  // number; `rank` is where the run stands in the sequence.
+  // number; `rank` is where the run stands in the sequence. A move may add
+  // one position past kMax before the run is split.
   struct Run {
-    std::vector<Slot> slots;
-    std::size_t rank = 0;
+    std::uint32_t size = 0;
+    std::uint32_t rank = 0;
+    std::array<std::uint64_t, kMax + 1> keys{};
+    std::array<std::int32_t, kMax + 1> entries{};
   };
   // A node of the tree over the runs: the positions below it and their
   // smallest available name (smallest == kNone: none available).
@@ -97,16 +118,26 @@ class DisplayOrder {
     std::size_t offset = 0;
   };
 
-  // The first eight bytes of a name as one number, zero-padded: two names
-  // whose numbers differ sort as their numbers do.
-  static std::uint64_t PrefixOf(const std::string& nameKey);
-  // Whether the name of `entry` (whose prefix is given) sorts before nameKey.
-  bool SortsBefore(int entry, std::uint64_t entryPrefix, const std::string& nameKey,
-                   std::uint64_t keyPrefix) const;
+  // The first eight bytes of a name as one number, zero-padded and kept
+  // below kUnavailable: two names whose numbers differ sort as their
+  // numbers do.
+  static std::uint64_t PrefixOf(std::string_view nameKey);
+  // Whether the position's name sorts before that of the entry `index`,
+  // whose prefix is given; false when it is not available.
+  bool PositionSortsBefore(std::uint64_t key, int entry, int index, std::uint64_t prefix) const {
+    return key < prefix || (key == prefix && SortsBefore(entry, key, index, prefix));
+  }
+  // Whether the name of `entry` sorts before that of `other` (their
+  // prefixes given).
+  bool SortsBefore(int entry, std::uint64_t entryPrefix, int other, std::uint64_t otherPrefix) const;
 
   // The node that holds the smaller name of two.
   const Node& Smaller(const Node& a, const Node& b) const;
   Node Summary(const Run& run) const;
+  // The whole sequence, position by position.
+  std::vector<Slot> Sequence() const;
+  // Records whether an entry is available, in its position's key too.
+  void SetKey(int index, bool available);
   // Recomputes a node from its children; false when it stays the same.
   bool Pull(std::size_t node);
   // Brings the nodes above two leaves (or one, given twice) up to date.
@@ -119,12 +150,13 @@ class DisplayOrder {
   std::vector<Node> Leaves() const;
   std::size_t StartOf(std::size_t rank) const;
   // The last rank before `limit` whose smallest available name sorts
-  // before nameKey, or kNone.
-  long LastRankBefore(std::size_t limit, const std::string& nameKey, std::uint64_t keyPrefix) const;
+  // before that of the entry `index`, or kNone.
+  long LastRankBefore(std::size_t limit, int index, std::uint64_t prefix) const;
 
   Place PlaceOfEntry(int index) const;
   Place PlaceOfPosition(std::size_t position) const;
-  std::size_t StopBefore(Place place, const std::string& nameKey) const;
+  // Where the entry at a place stops when it walks forward.
+  std::size_t StopBefore(Place place) const;
   void Move(Place from, Place to);
   void SplitIfFull(std::size_t rank);
   void AppendRun();
@@ -137,7 +169,8 @@ class DisplayOrder {
   std::size_t leaves = 0;             // a power of two above runAt.size()
   std::vector<std::uint32_t> runOf;   // by entry index
   std::vector<std::uint8_t> availableOf;  // by entry index, as in its slot
-  std::vector<std::string> keys;      // the names, by entry index
+  std::vector<std::uint64_t> prefixes;    // the names' first bytes, by entry index
+  NameKeyOf nameKeyOf;
 };
 
 }  // namespace tolvane

@@ -198,6 +198,28 @@ TEST_F(ContactListTest, RemovingTheFirstOfThreeRenumbersTheOthers) {
   EXPECT_EQ(list.SetContactStatus("c", kAway), kOk);
 }
 
+// Every rename and removal leaves the old texts behind until the store
+// copies the live ones into fresh memory: handles, names and the order by
+// name must come through those copies intact.
+TEST_F(ContactListTest, HandlesAndNamesSurviveManyRenamesAndRemovals) {
+  AddNamed({"keep", "gone", "other"});
+  Online("other");
+  for (int round = 0; round < 2000; ++round) {
+    Name("keep", "Renamed contact number " + std::to_string(round));
+    Name("gone", "Z" + std::to_string(round));
+  }
+  ASSERT_EQ(list.RemoveContact("GONE"), kOk);
+  Online("keep");
+  EXPECT_EQ(EntryHandle(0), "keep");
+  EXPECT_EQ(EntryHandle(1), "other");
+  EXPECT_EQ(DisplayOrder(), (std::vector<std::string>{"other", "keep"}));
+  char name[kTextBufferSize] = {};
+  list.LookupContactName("KEEP", name);
+  EXPECT_STREQ(name, "Renamed contact number 1999");
+  list.LookupContactName("other", name);
+  EXPECT_STREQ(name, "other");
+}
+
 TEST_F(ContactListTest, RemovingAnUnlistedHandleChangesNothing) {
   AddNamed({"a"});
   EXPECT_EQ(list.RemoveContact("nobody"), kOk);
