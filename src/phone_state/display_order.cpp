@@ -12,9 +12,7 @@ void DisplayOrder::Clear() {
   runAt.clear();
   tree.clear();
   leaves = 0;
-  runOf.clear();
-  availableOf.clear();
-  prefixes.clear();
+  places.clear();
 }
 
 std::uint64_t DisplayOrder::PrefixOf(std::string_view nameKey) {
@@ -140,23 +138,20 @@ void DisplayOrder::AppendRun() {
 }
 
 void DisplayOrder::Reserve(std::size_t count) {
-  prefixes.reserve(count);
-  runOf.reserve(count);
-  availableOf.reserve(count);
+  places.reserve(count);
   runs.reserve(count / kFill + 1);
 }
 
 void DisplayOrder::PushBack(bool available, std::string_view nameKey) {
   if (runAt.empty() || runs[runAt.back()].size >= kFill) AppendRun();
-  const auto entry = static_cast<std::int32_t>(prefixes.size());
-  prefixes.push_back(PrefixOf(nameKey));
-  const std::uint64_t key = available ? prefixes.back() : kUnavailable;
+  const auto entry = static_cast<std::int32_t>(places.size());
+  const std::uint64_t prefix = PrefixOf(nameKey);
+  places.push_back(EntryPlace{prefix, runAt.back(), available ? 1u : 0u});
+  const std::uint64_t key = available ? prefix : kUnavailable;
   Run& run = runs[runAt.back()];
   run.keys[run.size] = key;
   run.entries[run.size] = entry;
   ++run.size;
-  runOf.push_back(runAt.back());
-  availableOf.push_back(available ? 1 : 0);
   Node& leaf = tree[leaves + runAt.size() - 1];
   ++leaf.count;
   if (available) leaf = Smaller(leaf, Node{key, entry, leaf.count});
@@ -165,7 +160,7 @@ void DisplayOrder::PushBack(bool available, std::string_view nameKey) {
 
 std::vector<DisplayOrder::Slot> DisplayOrder::Sequence() const {
   std::vector<Slot> sequence;
-  sequence.reserve(prefixes.size());
+  sequence.reserve(places.size());
   for (std::uint32_t number : runAt) {
     const Run& run = runs[number];
     for (std::size_t i = 0; i < run.size; ++i) sequence.push_back(Slot{run.keys[i], run.entries[i]});
@@ -179,15 +174,13 @@ void DisplayOrder::Remove(int index) {
   for (Slot& slot : sequence) {
     if (slot.entry > index) --slot.entry;
   }
-  prefixes.erase(prefixes.begin() + index);
+  places.erase(places.begin() + index);
   Rebuild(sequence);
 }
 
 void DisplayOrder::Rebuild(const std::vector<Slot>& sequence) {
   runs.clear();
   runAt.clear();
-  runOf.assign(prefixes.size(), 0);
-  availableOf.assign(prefixes.size(), 0);
   runs.reserve(sequence.size() / kFill + 1);
   std::vector<Node> leafNodes;
   for (std::size_t at = 0; at < sequence.size(); at += kFill) {
@@ -199,8 +192,9 @@ void DisplayOrder::Rebuild(const std::vector<Slot>& sequence) {
       run.keys[run.size] = slot.key;
       run.entries[run.size] = slot.entry;
       ++run.size;
-      runOf[static_cast<std::size_t>(slot.entry)] = static_cast<std::uint32_t>(runs.size() - 1);
-      availableOf[static_cast<std::size_t>(slot.entry)] = slot.key != kUnavailable ? 1 : 0;
+      EntryPlace& place = places[static_cast<std::size_t>(slot.entry)];
+      place.run = static_cast<std::uint32_t>(runs.size() - 1);
+      place.available = slot.key != kUnavailable ? 1 : 0;
     }
     leafNodes.push_back(Summary(run));
     runAt.push_back(static_cast<std::uint32_t>(runs.size() - 1));
@@ -212,7 +206,7 @@ void DisplayOrder::SplitIfFull(std::size_t rank) {
   if (runs[runAt[rank]].size <= kMax) return;
   // Moves leave runs emptied behind them; when there are many more runs
   // than a fresh build makes, build afresh instead of adding one.
-  if (runAt.size() >= 2 * (prefixes.size() / kFill) + 8) {
+  if (runAt.size() >= 2 * (places.size() / kFill) + 8) {
     Rebuild(Sequence());
     return;
   }
@@ -226,7 +220,7 @@ void DisplayOrder::SplitIfFull(std::size_t rank) {
   std::copy_n(full.entries.begin() + static_cast<std::ptrdiff_t>(keep), half.size, half.entries.begin());
   full.size = static_cast<std::uint32_t>(keep);
   for (std::size_t i = 0; i < half.size; ++i) {
-    runOf[static_cast<std::size_t>(half.entries[i])] = static_cast<std::uint32_t>(added);
+    places[static_cast<std::size_t>(half.entries[i])].run = static_cast<std::uint32_t>(added);
   }
   const std::size_t used = runAt.size();
   std::vector<Node> leafNodes = used + 1 >= leaves ? Leaves() : std::vector<Node>();
@@ -254,7 +248,7 @@ void DisplayOrder::SplitIfFull(std::size_t rank) {
 // ---- Positions
 
 DisplayOrder::Place DisplayOrder::PlaceOfEntry(int index) const {
-  const Run& run = runs[runOf[static_cast<std::size_t>(index)]];
+  const Run& run = runs[places[static_cast<std::size_t>(index)].run];
   const auto end = run.entries.begin() + run.size;
   return Place{run.rank, static_cast<std::size_t>(std::find(run.entries.begin(), end, index) - run.entries.begin())};
 }
@@ -285,7 +279,7 @@ std::size_t DisplayOrder::PositionOf(int index) const {
 
 std::vector<int> DisplayOrder::Entries() const {
   std::vector<int> result;
-  result.reserve(prefixes.size());
+  result.reserve(places.size());
   for (const Slot& slot : Sequence()) result.push_back(slot.entry);
   return result;
 }
@@ -293,23 +287,25 @@ std::vector<int> DisplayOrder::Entries() const {
 // ---- Changes and moves
 
 void DisplayOrder::SetKey(int index, bool available) {
-  availableOf[static_cast<std::size_t>(index)] = available ? 1 : 0;
+  EntryPlace& entry = places[static_cast<std::size_t>(index)];
+  entry.available = available ? 1 : 0;
   const Place place = PlaceOfEntry(index);
-  runs[runAt[place.rank]].keys[place.offset] = available ? prefixes[static_cast<std::size_t>(index)] : kUnavailable;
+  runs[runAt[place.rank]].keys[place.offset] = available ? entry.prefix : kUnavailable;
   Refresh(place.rank);
 }
 
 void DisplayOrder::Update(int index, bool available, std::string_view nameKey) {
-  prefixes[static_cast<std::size_t>(index)] = PrefixOf(nameKey);
+  EntryPlace& entry = places[static_cast<std::size_t>(index)];
+  entry.prefix = PrefixOf(nameKey);
   // A position's key holds the name only while it is available: a name for
   // an entry that is available neither before nor after changes nothing but
   // the name. Names arrive for every contact while most are still offline.
-  if (availableOf[static_cast<std::size_t>(index)] == 0 && !available) return;
+  if (entry.available == 0 && !available) return;
   SetKey(index, available);
 }
 
 void DisplayOrder::SetAvailable(int index, bool available) {
-  if ((availableOf[static_cast<std::size_t>(index)] != 0) == available) return;
+  if ((places[static_cast<std::size_t>(index)].available != 0) == available) return;
   SetKey(index, available);
 }
 
@@ -319,7 +315,7 @@ std::size_t DisplayOrder::StopBefore(Place place) const {
   // earlier run that the tree says holds one.
   const Run& own = runs[runAt[place.rank]];
   const int index = own.entries[place.offset];
-  const std::uint64_t prefix = prefixes[static_cast<std::size_t>(index)];
+  const std::uint64_t prefix = places[static_cast<std::size_t>(index)].prefix;
   for (std::size_t i = place.offset; i > 0; --i) {
     if (PositionSortsBefore(own.keys[i - 1], own.entries[i - 1], index, prefix)) return StartOf(place.rank) + i;
   }
@@ -349,7 +345,7 @@ void DisplayOrder::Move(Place from, Place to) {
   destination.keys[to.offset] = key;
   destination.entries[to.offset] = entry;
   ++destination.size;
-  runOf[static_cast<std::size_t>(entry)] = target;
+  places[static_cast<std::size_t>(entry)].run = target;
   // The leaves learn of the move without reading their runs again, unless
   // the entry leaving was its run's smallest.
   Node& gained = tree[leaves + to.rank];
@@ -366,7 +362,7 @@ void DisplayOrder::Move(Place from, Place to) {
 }
 
 void DisplayOrder::MoveForward(std::size_t from, std::size_t to) {
-  if (to >= from || from >= prefixes.size()) return;
+  if (to >= from || from >= places.size()) return;
   Move(PlaceOfPosition(from), PlaceOfPosition(to));
 }
 
@@ -379,10 +375,11 @@ std::size_t DisplayOrder::WalkForward(int index) {
 }
 
 std::size_t DisplayOrder::BecomeAvailable(int index) {
-  if (availableOf[static_cast<std::size_t>(index)] != 0) return WalkForward(index);
-  availableOf[static_cast<std::size_t>(index)] = 1;
+  EntryPlace& entry = places[static_cast<std::size_t>(index)];
+  if (entry.available != 0) return WalkForward(index);
+  entry.available = 1;
   const Place place = PlaceOfEntry(index);
-  runs[runAt[place.rank]].keys[place.offset] = prefixes[static_cast<std::size_t>(index)];
+  runs[runAt[place.rank]].keys[place.offset] = entry.prefix;
   const std::size_t from = StartOf(place.rank) + place.offset;
   const std::size_t to = StopBefore(place);
   // A move brings both runs' leaves up to date; without one, this run's

@@ -43,7 +43,7 @@ class DisplayOrder {
   using NameKeyOf = std::function<std::string(int index)>;
   explicit DisplayOrder(NameKeyOf nameKeyOf);
 
-  std::size_t Size() const { return prefixes.size(); }
+  std::size_t Size() const { return places.size(); }
   void Clear();
 
   // Room for `count` entries without growing.
@@ -92,6 +92,13 @@ class DisplayOrder {
   static constexpr std::size_t kFill = 64;
   static constexpr std::size_t kMax = 2 * kFill;
 
+  // What the order knows of one entry, in one place: a status change reads
+  // all of it.
+  struct EntryPlace {
+    std::uint64_t prefix = 0;     // the name's first bytes (see PrefixOf)
+    std::uint32_t run = 0;        // the run that holds its position
+    std::uint32_t available = 0;  // as in its position's key
+  };
   // One position of the sequence, when a whole sequence is rebuilt.
   struct Slot {
     std::uint64_t key = kUnavailable;
@@ -167,9 +174,7 @@ class DisplayOrder {
   std::vector<std::uint32_t> runAt;   // run number by rank
   std::vector<Node> tree;             // node 1 the root, leaves from `leaves` on, by rank
   std::size_t leaves = 0;             // a power of two above runAt.size()
-  std::vector<std::uint32_t> runOf;   // by entry index
-  std::vector<std::uint8_t> availableOf;  // by entry index, as in its slot
-  std::vector<std::uint64_t> prefixes;    // the names' first bytes, by entry index
+  std::vector<EntryPlace> places;  // by entry index
   NameKeyOf nameKeyOf;
 };
 
