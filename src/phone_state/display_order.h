@@ -12,13 +12,15 @@
 // positions, each two small arrays of fixed size: for every position its
 // sort key (the first bytes of the name while available, else a mark above
 // every name) and its entry, so that a walk reads eight bytes a position and
-// a search for an entry four. Over the runs, in
-// their order, lies a small complete binary tree whose nodes count the
-// positions below them and record their smallest available name. A walk
-// reads its own run backwards, finds the nearest earlier run that holds a
-// name sorting before its own through the tree, and reads that run; a move
-// shifts two short arrays and brings two paths of the tree up to date. The
-// tree has one node per run and so stays in the cache.
+// a search for an entry four. Over the runs, in their order, lies a small
+// complete binary tree whose nodes count the positions below them and
+// record their smallest available name. A walk reads its own run
+// backwards, finds the nearest earlier run that holds a name sorting before
+// its own through the tree, and reads that run; a move shifts the arrays of
+// two runs and brings two paths of the tree up to date. The tree has one
+// node per run and so stays in the cache, and what the order knows of each
+// entry (its name's first bytes, its run, whether it is available) lies in
+// one record, so that a status change fetches one place for it.
 //
 // Entry indexes are 0..Size()-1: each element is one entry of the store,
 // and the store numbers its entries by their place in its own sequence.
