@@ -148,6 +148,27 @@ TEST_F(InstalledTrayTest, TheTooltipFollowsTheHandsetAndTheClient) {
   EXPECT_TRUE(shows(L"REROzode disconnect.")) << "the handset pulled out; shown:" << Quoted(tips);
 }
 
+// Started without the handset, Tolvane does not attach to the client: the
+// tooltip says neither is on-line until the handset is plugged in.
+TEST_F(InstalledTrayTest, TheTooltipShowsNeitherOnLineUntilTheHandsetIsPluggedIn) {
+#ifndef _WIN64
+  GTEST_SKIP() << "the shell's tooltip records are read in its own (64-bit) layout";
+#endif
+  // The simulated handset in Tolvane's process reads its first state from
+  // the environment it inherits.
+  SetEnvironmentVariableA("TOLVANE_SIM_HANDSET_PLUGGED", "0");
+  const bool started = tolvane.Start("\"" + installed + "Tolvane.exe\"", installed);
+  SetEnvironmentVariableA("TOLVANE_SIM_HANDSET_PLUGGED", nullptr);
+  ASSERT_TRUE(started);
+  const DWORD shell = ShellProcess();
+  ASSERT_NE(shell, 0u) << "no taskbar: the run has no Wine desktop";
+  std::vector<std::wstring> tips;
+  const auto shows = [&](const wchar_t* tip) { return WaitForShellTooltip(shell, tip, &tips); };
+  EXPECT_TRUE(shows(L"REROzode disconnect; Skype disconnect.")) << "neither; shown:" << Quoted(tips);
+  Handset("plug");
+  EXPECT_TRUE(shows(L"REROzode In-Used; Skype On-line")) << "plugged in; shown:" << Quoted(tips);
+}
+
 TEST_F(InstalledTrayTest, AboutShowsNothingWithoutACustomerText) {
   ASSERT_TRUE(WritePrivateProfileStringA("NAME", "CustomerINFO", nullptr, iniPath.c_str()));
   StartInstalled();
