@@ -129,44 +129,51 @@ class InstalledTrayTest : public InstalledTolvaneTest {
 };
 
 // Read where the user reads it: the tooltip the notification area shows.
-TEST_F(InstalledTrayTest, TheTooltipFollowsTheHandsetAndTheClient) {
+class TooltipTest : public InstalledTrayTest {
+ protected:
+  void SetUp() override {
 #ifndef _WIN64
-  GTEST_SKIP() << "the shell's tooltip records are read in its own (64-bit) layout";
+    GTEST_SKIP() << "the shell's tooltip records are read in its own (64-bit) layout";
 #endif
-  StartInstalled();
-  const DWORD shell = ShellProcess();
-  ASSERT_NE(shell, 0u) << "no taskbar: the run has no Wine desktop";
+    InstalledTrayTest::SetUp();
+  }
+  // Waits until the notification area shows `tip` as Tolvane's tooltip.
+  bool Shows(const wchar_t* tip) {
+    if (shell == 0) shell = ShellProcess();
+    return shell != 0 && WaitForShellTooltip(shell, tip, &tips);
+  }
+  // What it showed meanwhile, for a failure.
+  std::string Shown() const { return shell == 0 ? "no taskbar: the run has no Wine desktop" : Quoted(tips); }
+
+ private:
+  DWORD shell = 0;
   std::vector<std::wstring> tips;
-  const auto shows = [&](const wchar_t* tip) { return WaitForShellTooltip(shell, tip, &tips); };
-  EXPECT_TRUE(shows(L"REROzode In-Used; Skype On-line")) << "both on-line; shown:" << Quoted(tips);
+};
+
+TEST_F(TooltipTest, FollowsTheHandsetAndTheClient) {
+  StartInstalled();
+  EXPECT_TRUE(Shows(L"REROzode In-Used; Skype On-line")) << "both on-line; shown: " << Shown();
   Control("conn-status OFFLINE");
-  EXPECT_TRUE(shows(L"Skype disconnect.")) << "the client off-line; shown:" << Quoted(tips);
+  EXPECT_TRUE(Shows(L"Skype disconnect.")) << "the client off-line; shown: " << Shown();
   Control("conn-status ONLINE");
-  EXPECT_TRUE(shows(L"REROzode In-Used; Skype On-line")) << "the client back; shown:" << Quoted(tips);
+  EXPECT_TRUE(Shows(L"REROzode In-Used; Skype On-line")) << "the client back; shown: " << Shown();
   // Pulled out: the simulated handset tells every window as Windows does.
   Handset("unplug");
-  EXPECT_TRUE(shows(L"REROzode disconnect.")) << "the handset pulled out; shown:" << Quoted(tips);
+  EXPECT_TRUE(Shows(L"REROzode disconnect.")) << "the handset pulled out; shown: " << Shown();
 }
 
 // Started without the handset, Tolvane does not attach to the client: the
 // tooltip says neither is on-line until the handset is plugged in.
-TEST_F(InstalledTrayTest, TheTooltipShowsNeitherOnLineUntilTheHandsetIsPluggedIn) {
-#ifndef _WIN64
-  GTEST_SKIP() << "the shell's tooltip records are read in its own (64-bit) layout";
-#endif
-  // The simulated handset in Tolvane's process reads its first state from
+TEST_F(TooltipTest, SaysNeitherIsOnLineUntilTheHandsetIsPluggedIn) {
+  // The simulated handset in Tolvane's process takes its first state from
   // the environment it inherits.
   SetEnvironmentVariableA("TOLVANE_SIM_HANDSET_PLUGGED", "0");
   const bool started = tolvane.Start("\"" + installed + "Tolvane.exe\"", installed);
   SetEnvironmentVariableA("TOLVANE_SIM_HANDSET_PLUGGED", nullptr);
   ASSERT_TRUE(started);
-  const DWORD shell = ShellProcess();
-  ASSERT_NE(shell, 0u) << "no taskbar: the run has no Wine desktop";
-  std::vector<std::wstring> tips;
-  const auto shows = [&](const wchar_t* tip) { return WaitForShellTooltip(shell, tip, &tips); };
-  EXPECT_TRUE(shows(L"REROzode disconnect; Skype disconnect.")) << "neither; shown:" << Quoted(tips);
+  EXPECT_TRUE(Shows(L"REROzode disconnect; Skype disconnect.")) << "neither; shown: " << Shown();
   Handset("plug");
-  EXPECT_TRUE(shows(L"REROzode In-Used; Skype On-line")) << "plugged in; shown:" << Quoted(tips);
+  EXPECT_TRUE(Shows(L"REROzode In-Used; Skype On-line")) << "plugged in; shown: " << Shown();
 }
 
 TEST_F(InstalledTrayTest, AboutShowsNothingWithoutACustomerText) {
