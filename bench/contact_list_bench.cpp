@@ -15,8 +15,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <random>
 #include <map>
+#include <random>
 #include <string>
 #include <string_view>
 #include <unordered_map>

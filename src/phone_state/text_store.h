@@ -1,8 +1,9 @@
 #pragma once
 // Many small texts in one block of memory. A contact list of tens of
 // thousands of contacts keeps its handles and names here instead of in
-// strings of their own: what a look-up touches then stays small enough for
-// the processor's caches, where three strings per contact did not.
+// strings of their own, three to a contact: the entries shrink to a few
+// words and the list to a fraction of the memory, so that more of it stays
+// in the processor's caches.
 //
 // A text is added at the end, followed by a zero byte (so its view can be
 // handed to C interfaces), and found again by its place. Replacing a text
