@@ -86,6 +86,14 @@ std::string Utf8(const std::wstring& text) {
   return utf8;
 }
 
+LRESULT AskControl(HWND dialog, int control, UINT message) {
+  DWORD_PTR answer = 0;
+  if (SendMessageTimeoutA(GetDlgItem(dialog, control), message, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer) == 0) {
+    return -1;
+  }
+  return static_cast<LRESULT>(answer);
+}
+
 DWORD ProcessOf(HWND window) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);

@@ -45,6 +45,10 @@ std::wstring WindowText(HWND window);
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& text);
 DWORD ProcessOf(HWND window);
+// A dialog control's answer to a message without arguments (a slider's
+// position, a list's selection), asked across processes without hanging on
+// a busy dialog: -1 when it has not answered within 10 s.
+LRESULT AskControl(HWND dialog, int control, UINT message);
 
 class InstalledTolvaneTest : public ProgramsTest {
  protected:

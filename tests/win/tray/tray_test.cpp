@@ -225,12 +225,8 @@ TEST_F(InstalledTrayTest, VolumeControlFollowsTheHandsetsVolumeKeyWithinASecond)
   StartInstalled();
   const HWND volume = Open(40007);
   ASSERT_NE(volume, nullptr);
-  const auto speaker = [&] {
-    DWORD_PTR position = 0;
-    SendMessageTimeoutA(GetDlgItem(volume, 1004), TBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 10000, &position);
-    return static_cast<int>(static_cast<LRESULT>(position));
-  };
-  const int before = speaker();
+  const auto speaker = [&] { return AskControl(volume, 1004, TBM_GETPOS); };
+  const LRESULT before = speaker();
   Handset("voldown");
   const auto pressed = std::chrono::steady_clock::now();
   PollUntil(10s, [&] { return speaker() != before; }, 20ms);
@@ -273,11 +269,7 @@ TEST_F(InstalledTrayTest, AudioDeviceSettingsFollowsTheDefaultDeviceChangedElsew
   setPlayback(devices[0]);
   const HWND dialog = Open(40009);
   ASSERT_NE(dialog, nullptr);
-  const auto shown = [&] {
-    DWORD_PTR index = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, 1015), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 10000, &index);
-    return static_cast<int>(static_cast<LRESULT>(index));
-  };
+  const auto shown = [&] { return AskControl(dialog, 1015, CB_GETCURSEL); };
   ASSERT_EQ(SendDlgItemMessageA(dialog, 1015, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(devices.size()));
   ASSERT_EQ(shown(), 0) << "the default device when the dialog opened";
 
