@@ -31,10 +31,11 @@ namespace tolvane {
 
 class ISkypeLink;
 
-// One contact, owned by the store. Its texts lie in the store's TextStore:
-// a few words per contact are what a notification's look-up reads. The
-// upper-cased name, the display order's sort key, is not kept: the display
-// order keeps its first bytes and asks for the rest when those agree.
+// One contact, owned by the store. Its number is its place in the store's
+// array, and its texts lie in the store's TextStore: a few words per contact
+// are what a notification's look-up reads. The upper-cased name, the display
+// order's sort key, is not kept: the display order keeps its first bytes and
+// asks for the rest when those agree.
 struct ContactEntry {
   TextStore::Ref handleKey;  // upper-cased handle: the identity of the contact
   TextStore::Ref handle;
