@@ -26,12 +26,12 @@ int SelectNamed(SoundMapperKey& key, const char* value, const std::vector<std::s
   return IndexOfDevice(names, *named).value_or(0);
 }
 
-// Writes the first device that is not the handset as the default and the
+// Writes the first named device that is not the handset as the default and the
 // user's choice; selects it (the first one when none qualifies).
 int WriteFirstOffHandset(SoundMapperKey& key, const char* value, const char* userValue,
                          const std::vector<std::string>& names, const std::string& prefix) {
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (IsHandsetDevice(names[i], prefix)) continue;
+    if (!CanBeWindowsDefault(names[i], prefix)) continue;
     if (!key.Write(value, names[i])) continue;
     key.Write(userValue, names[i]);
     return static_cast<int>(i);

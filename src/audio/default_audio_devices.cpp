@@ -17,6 +17,10 @@ bool IsHandsetDevice(const std::string& name, const std::string& prefix) {
   return true;
 }
 
+bool CanBeWindowsDefault(const std::string& name, const std::string& prefix) {
+  return !name.empty() && !IsHandsetDevice(name, prefix);
+}
+
 DefaultAudioDevices::DefaultAudioDevices(WaveDevices& devices, SoundMapperKey& key, std::string prefix)
     : devices_(devices), key_(key), prefix_(std::move(prefix)) {}
 
@@ -45,7 +49,7 @@ void DefaultAudioDevices::WriteFirstOtherDevice(Scan scan, unsigned count,
   for (unsigned step = 0; step < count; ++step) {
     const unsigned index = scan == Scan::kUpward ? step : count - 1 - step;
     const std::string device = (devices_.*name)(index);
-    if (IsHandsetDevice(device, prefix_)) continue;
+    if (!CanBeWindowsDefault(device, prefix_)) continue;
     // A device whose name cannot be written is passed over for the next.
     if (!key_.Write(value, device)) continue;
     key_.Write(userValue, device);

@@ -1,9 +1,9 @@
 #pragma once
 // Keeps Windows' own default playback and recording devices off the handset:
-// the first device (by the scan order below) whose name does not begin with
-// the handset's prefix becomes the default, named in the user's Sound Mapper
-// key. Called before the program (re)discovers the client and when a handset
-// arrives or leaves.
+// the first named device (by the scan order below) whose name does not begin
+// with the handset's prefix becomes the default, named in the user's Sound
+// Mapper key. Called before the program (re)discovers the client and when a
+// handset arrives or leaves.
 #include <string>
 
 #include "interfaces/sound_mapper.h"
@@ -16,6 +16,10 @@ class WaveDevices;
 // Whether a device name is the handset's: it begins with the prefix, in any
 // case.
 bool IsHandsetDevice(const std::string& name, const std::string& prefix);
+// Whether a device may be made a Windows default: it has a name (an empty
+// one is a device whose capabilities could not be read, which may be the
+// handset on its way out) and is not the handset.
+bool CanBeWindowsDefault(const std::string& name, const std::string& prefix);
 
 class DefaultAudioDevices final : public SoundMapper {
  public:

@@ -59,10 +59,12 @@ TEST(AudioDeviceChoiceTest, TheDialogOpensOnTheDevicesTheKeyNames) {
 
 TEST(AudioDeviceChoiceTest, WithoutAKeyTheFirstDevicesOffTheHandsetAreWrittenAndShown) {
   FakeDevices devices;
+  // A device whose name cannot be read is passed over as well.
+  devices.outputs.insert(devices.outputs.begin(), "");
   FakeKey key;
   key.exists = false;
   const DeviceChoice choice = InitialDeviceChoice(devices, key, "USB");
-  EXPECT_EQ(choice.output, 1);
+  EXPECT_EQ(choice.output, 2);
   EXPECT_EQ(choice.input, 1);
   EXPECT_EQ(key.writes, (std::vector<std::string>{"Playback=Speakers", "UserPlayback=Speakers", "Record=Microphone",
                                                   "UserRecord=Microphone", "count"}));

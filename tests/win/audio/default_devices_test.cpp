@@ -1,7 +1,7 @@
 // The Windows default devices written to the real registry, with the wave
 // devices faked: the scan orders for an existing and a new Sound Mapper key,
-// the handset's devices passed over in any case, and the copy of the
-// machine's preferred-device count with its type.
+// the handset's devices passed over in any case and nameless ones too, and
+// the copy of the machine's preferred-device count with its type.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -87,6 +87,18 @@ TEST_F(DefaultDevicesTest, ANewKeyIsCreatedAndTakesTheFirstDeviceThatIsNotTheHan
   EXPECT_EQ(UserValue("Playback"), "Speakers");
   EXPECT_EQ(UserValue("UserPlayback"), "Speakers");
   EXPECT_EQ(UserValue("Record"), "Line In");
+}
+
+// A device whose capabilities cannot be read has no name; it may be the
+// handset on its way out, and never becomes the default.
+TEST_F(DefaultDevicesTest, ADeviceWithoutANameIsPassedOver) {
+  CreateUserKey();
+  devices.outputs = {"Speakers", ""};
+  devices.inputs = {"", "Microphone", ""};
+  Update();
+  EXPECT_EQ(UserValue("Playback"), "Speakers");
+  EXPECT_EQ(UserValue("UserPlayback"), "Speakers");
+  EXPECT_EQ(UserValue("Record"), "Microphone");
 }
 
 TEST_F(DefaultDevicesTest, OnlyHandsetDevicesOrNoneOfOneKindWriteNothing) {
