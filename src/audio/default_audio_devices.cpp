@@ -25,6 +25,7 @@ DefaultAudioDevices::DefaultAudioDevices(WaveDevices& devices, SoundMapperKey& k
     : devices_(devices), key_(key), prefix_(std::move(prefix)) {}
 
 int DefaultAudioDevices::SetDefaultAudioDevices() {
+  std::lock_guard<std::mutex> hold(lock_);
   const unsigned outputs = devices_.OutputCount();
   const unsigned inputs = devices_.InputCount();
   if (outputs == 0 || inputs == 0) return 1;

@@ -2,8 +2,10 @@
 // Keeps Windows' own default playback and recording devices off the handset:
 // the first named device (by the scan order below) whose name does not begin
 // with the handset's prefix becomes the default, named in the user's Sound
-// Mapper key. Called before the program (re)discovers the client and when a
-// handset arrives or leaves.
+// Mapper key. Called before the program (re)discovers the client, from the
+// session's action threads, and when a handset arrives or leaves, on the UI
+// thread: one update at a time, since the key is one open handle.
+#include <mutex>
 #include <string>
 
 #include "interfaces/sound_mapper.h"
@@ -42,6 +44,8 @@ class DefaultAudioDevices final : public SoundMapper {
   WaveDevices& devices_;
   SoundMapperKey& key_;
   std::string prefix_;
+  // Held across an update: from the key's opening to its closing.
+  std::mutex lock_;
 };
 
 }  // namespace tolvane

@@ -1,12 +1,17 @@
 // The Windows default devices written to the real registry, with the wave
 // devices faked: the scan orders for an existing and a new Sound Mapper key,
 // the handset's devices passed over in any case and nameless ones too, and
-// the copy of the machine's preferred-device count with its type.
+// the copy of the machine's preferred-device count with its type, and two
+// threads updating through one key.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "audio/default_audio_devices.h"
@@ -24,6 +29,71 @@ class FakeWaveDevices final : public WaveDevices {
   unsigned InputCount() const override { return static_cast<unsigned>(inputs.size()); }
   std::string OutputName(unsigned index) const override { return outputs.at(index); }
   std::string InputName(unsigned index) const override { return inputs.at(index); }
+};
+
+// The real key, watched: an update's calls, from the key's opening to its
+// closing, must come from one thread at a time. The first write waits (a
+// while, as long as nobody comes) for another thread to open the key, so
+// that an update which can overlap another one does every time.
+class WatchedKey final : public SoundMapperKey {
+ public:
+  explicit WatchedKey(SoundMapperKey& key) : key_(key) {}
+
+  bool Open() override {
+    Enter();
+    return key_.Open();
+  }
+  bool Create() override {
+    Enter();
+    return key_.Create();
+  }
+  bool Write(const char* value, const std::string& text) override {
+    std::unique_lock<std::mutex> hold(lock_);
+    if (!firstWrite_) {
+      firstWrite_ = true;
+      changed_.notify_all();
+      changed_.wait_for(hold, std::chrono::milliseconds(500), [&] { return overlaps > 0; });
+    }
+    hold.unlock();
+    return key_.Write(value, text);
+  }
+  std::optional<std::string> Read(const char* value) override { return key_.Read(value); }
+  void Close() override {
+    key_.Close();
+    std::lock_guard<std::mutex> hold(lock_);
+    if (user_ == std::this_thread::get_id()) user_ = {};
+  }
+  bool CopySetupPreferredCount() override {
+    Enter();
+    const bool copied = key_.CopySetupPreferredCount();
+    Close();
+    return copied;
+  }
+
+  // Until an update is waiting in its first write.
+  void WaitForFirstWrite() {
+    std::unique_lock<std::mutex> hold(lock_);
+    changed_.wait(hold, [&] { return firstWrite_; });
+  }
+
+  int overlaps = 0;  // under lock_
+
+ private:
+  void Enter() {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (user_ != std::thread::id{} && user_ != std::this_thread::get_id()) {
+      ++overlaps;
+      changed_.notify_all();
+      return;
+    }
+    user_ = std::this_thread::get_id();
+  }
+
+  SoundMapperKey& key_;
+  std::mutex lock_;
+  std::condition_variable changed_;
+  std::thread::id user_;
+  bool firstWrite_ = false;
 };
 
 // A scratch key of this test run's own in place of the user's and the
@@ -113,6 +183,25 @@ TEST_F(DefaultDevicesTest, OnlyHandsetDevicesOrNoneOfOneKindWriteNothing) {
   devices.outputs = {"Speakers"};
   Update();
   EXPECT_EQ(UserValue("Playback"), std::nullopt);
+}
+
+// The session's discover actions and the main window's device checks update
+// the defaults through one object and its one key, from their own threads.
+TEST_F(DefaultDevicesTest, UpdatesFromTwoThreadsUseTheKeyOneAtATime) {
+  CreateUserKey();
+  devices.outputs = {"Speakers", "Headphones", "USB Audio Device"};
+  devices.inputs = {"Microphone", "USB Audio Device"};
+  RegistrySoundMapperKey registry(location);
+  WatchedKey key(registry);
+  DefaultAudioDevices defaults(devices, key, "USB");
+  std::thread first([&] { defaults.SetDefaultAudioDevices(); });
+  key.WaitForFirstWrite();
+  std::thread second([&] { defaults.SetDefaultAudioDevices(); });
+  first.join();
+  second.join();
+  EXPECT_EQ(key.overlaps, 0) << "an update opened the key while another one had it open";
+  EXPECT_EQ(UserValue("Playback"), "Headphones");
+  EXPECT_EQ(UserValue("Record"), "Microphone");
 }
 
 TEST_F(DefaultDevicesTest, ThePreferredDeviceCountIsCopiedWithItsType) {
