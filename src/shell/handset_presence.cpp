@@ -23,6 +23,7 @@ constexpr unsigned kPowerSuspend = 4;
 constexpr unsigned kPowerStandby = 5;
 constexpr unsigned kPowerResumeCritical = 6;
 constexpr unsigned kPowerResume = 7;
+constexpr unsigned kPowerResumeAutomatic = 18;
 
 }  // namespace
 
@@ -127,11 +128,19 @@ HandsetPresence::Reply HandsetPresence::RemovalCheck() {
 
 HandsetPresence::Reply HandsetPresence::OnPowerBroadcast(unsigned event) {
   if (event == kPowerSuspend || event == kPowerStandby) {
+    wakeTaken_ = false;
     OnSuspend();
     return Reply::kDefault;
   }
-  if (event == kPowerResumeCritical || event == kPowerResume) return OnResume();
-  return Reply::kDefault;
+  if (event != kPowerResumeCritical && event != kPowerResume && event != kPowerResumeAutomatic) {
+    return Reply::kDefault;
+  }
+  // Every wake is announced with 18, followed by 7 only when a person woke
+  // the machine (older systems send 7 or 6 alone): the first of them takes
+  // the handset back, the rest of the same wake have nothing left to do.
+  if (wakeTaken_) return Reply::kDefault;
+  wakeTaken_ = true;
+  return OnResume();
 }
 
 void HandsetPresence::OnSuspend() {

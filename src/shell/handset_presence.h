@@ -89,7 +89,8 @@ class HandsetPresence {
   Reply OnTimer(unsigned id);
   // A timer that is not the main window's own: the pending check is given up.
   void OnOtherTimer() { checkPending_ = false; }
-  // WM_POWERBROADCAST: suspend or standby (4, 5), resume (6, 7).
+  // WM_POWERBROADCAST: suspend or standby (4, 5), resume (6, 7, 18), each
+  // wake taken once.
   Reply OnPowerBroadcast(unsigned event);
   // The program is leaving: no check may run any more.
   void CancelChecks();
@@ -111,6 +112,8 @@ class HandsetPresence {
   Parts parts_;
   // A device check is armed and has not run yet: at most one at a time.
   bool checkPending_ = false;
+  // The handset was taken back since the last suspend (or since start).
+  bool wakeTaken_ = false;
 };
 
 }  // namespace tolvane

@@ -16,6 +16,7 @@
 #include "core/fakes/recording_handset.h"
 #include "core/fakes/recording_phone_state.h"
 #include "core/fakes/recording_ports.h"
+#include "core/fakes/recording_presence_ports.h"
 #include "shell/skype_windows.h"
 
 namespace tolvane::testing {
@@ -36,43 +37,6 @@ class PresenceSession final : public NullSkypeLink {
     log_.Add(std::move(event));
     return kOk;
   }
-  EventLog& log_;
-};
-
-class RecordingTimers final : public CheckTimers {
- public:
-  explicit RecordingTimers(EventLog& log) : log_(log) {}
-  void Arm(unsigned id, unsigned ms) override { log_.Add("arm " + Hex(id) + " " + std::to_string(ms)); }
-  void Disarm(unsigned id) override { log_.Add("disarm " + Hex(id)); }
-
- private:
-  static std::string Hex(unsigned id) { return id == HandsetPresence::kArrivalTimer ? "arrival" : "removal"; }
-  EventLog& log_;
-};
-
-class RecordingMixers final : public MixerControls {
- public:
-  explicit RecordingMixers(EventLog& log) : log_(log) {}
-  void Open() override { log_.Add("mixers open"); }
-  void Close() override { log_.Add("mixers close"); }
-  int Present() override { return present; }
-  int present = 2;
-
- private:
-  EventLog& log_;
-};
-
-class RecordingLauncher final : public ClientLauncher {
- public:
-  explicit RecordingLauncher(EventLog& log) : log_(log) {}
-  bool LaunchFromRegistry() override {
-    log_.Add("launch registered");
-    return registered;
-  }
-  void LaunchDefault() override { log_.Add("launch default"); }
-  bool registered = true;
-
- private:
   EventLog& log_;
 };
 
@@ -119,6 +83,17 @@ const Reply kDefault = Reply::kDefault;
 
 void Unplugged(Rig& r) { r.handset.connected = false; }
 void Plugged(Rig&) {}
+
+// The effects of a suspend, and of a resume that finds the handset.
+const Events kSuspended = {"connected 0", "mixers close", "disarm arrival", "disarm removal", "clear reports"};
+const Events kResumed = {"open", "mixers open", "phone ResetCurrentCall", "phone ResetSecondCall",
+                         "contacts ResetContactBrowse", "phone ResetBrowse", "action 1", "connected 1"};
+
+Events Joined(std::initializer_list<Events> parts) {
+  Events all;
+  for (const Events& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
 
 const PresenceCase kCases[] = {
     {"a burst of arrivals arms one check", 4, Unplugged,
@@ -219,6 +194,16 @@ const PresenceCase kCases[] = {
      },
      [](H& p) { return std::vector<Reply>{p.OnPowerBroadcast(6)}; }, {kDefault},
      {"open", "close", "mixers close", "clear queues", "action 6", "connected 0", "tip"}},
+    {"each wake takes the handset back once, whichever resume announces it", 4, Plugged,
+     [](H& p) {
+       // A wake of its own (18 alone), a person's wake (18, then 7), and a
+       // wake of an older system (7 alone).
+       return std::vector<Reply>{p.OnPowerBroadcast(4), p.OnPowerBroadcast(18), p.OnPowerBroadcast(4),
+                                 p.OnPowerBroadcast(18), p.OnPowerBroadcast(7), p.OnPowerBroadcast(4),
+                                 p.OnPowerBroadcast(7), p.OnPowerBroadcast(7)};
+     },
+     {kDefault, kHandled, kDefault, kHandled, kDefault, kDefault, kHandled, kDefault},
+     Joined({kSuspended, kResumed, kSuspended, kResumed, kSuspended, kResumed})},
     {"other power events are not ours", 4, Plugged,
      [](H& p) { return std::vector<Reply>{p.OnPowerBroadcast(3), p.OnPowerBroadcast(8)}; }, {kDefault, kDefault},
      {}},

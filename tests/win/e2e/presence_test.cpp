@@ -101,12 +101,18 @@ TEST_F(PresenceTest, PullingTheHandsetOutEndsTheSessionAndPluggingItInBeginsItAg
   ASSERT_TRUE(WaitReceived("SEARCH CALLS", 2)) << "the session did not begin again";
 }
 
-TEST_F(PresenceTest, SuspendLetsGoAndResumeAttachesAgain) {
+// A machine that wakes by itself announces only the automatic resume; when a
+// person then touches it, the resume of the same wake follows.
+TEST_F(PresenceTest, SuspendLetsGoAndTheWakeAttachesAgainOnce) {
   StartReady();
   Broadcast(WM_POWERBROADCAST, PBT_APMSUSPEND);
-  Broadcast(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
-  ASSERT_TRUE(WaitReceived("SEARCH CALLS", 2)) << "resume did not attach again";
+  Handset("mark wake");
+  Broadcast(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+  ASSERT_TRUE(WaitReceived("SEARCH CALLS", 2)) << "the wake did not attach again";
   EXPECT_GE(OfKind(transcript->Read(), "discover").size(), 2u);
+  // The handset is looked for while the broadcast is handled.
+  Broadcast(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
+  EXPECT_EQ(Count(handset->Since("wake"), "OpenDevice 0"), 1u) << "the same wake was taken twice";
 }
 
 TEST_F(PresenceTest, AClientClosedAndStartedAgainIsAttachedAgain) {
