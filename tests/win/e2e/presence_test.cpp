@@ -22,6 +22,13 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
 std::size_t Count(const HandsetLog::Entries& entries, const std::string& entry) {
   std::size_t n = 0;
   for (const std::string& e : entries) n += e == entry ? 1 : 0;
@@ -199,19 +206,28 @@ TEST_F(PresenceTest, ExitDetachesAndEndsWithinThreeSeconds) {
   EXPECT_EQ(all.back(), "deleted");
 }
 
+// The file holds a choice that any copy which saves its settings would
+// rewrite (neither 0 nor 1): the second copy must leave it, and the whole
+// file, as they were. The file is put back after.
 TEST_F(PresenceTest, ASecondCopyEndsSilentlyAndLeavesTheFileAsItWas) {
   StartReady();
   const std::string ini = programs + "Tolvane.ini";
-  WIN32_FILE_ATTRIBUTE_DATA before{};
-  ASSERT_TRUE(GetFileAttributesExA(ini.c_str(), GetFileExInfoStandard, &before));
+  const std::string original = ReadAll(ini);
+  struct PutBack {
+    const std::string& path;
+    const std::string& text;
+    ~PutBack() { std::ofstream(path, std::ios::binary | std::ios::trunc) << text; }
+  } putBack{ini, original};
+  ASSERT_TRUE(WritePrivateProfileStringA("SETTINGS", "SupportEnableKeyTone", "7", ini.c_str()));
+  const std::string seeded = ReadAll(ini);
+  ASSERT_NE(seeded.find("SupportEnableKeyTone=7"), std::string::npos);
+
   ChildProcess second;
   ASSERT_TRUE(second.Start("\"" + programs + "Tolvane.exe\"", programs));
   DWORD code = 1;
   ASSERT_TRUE(second.WaitForExit(20s, &code));
   EXPECT_EQ(code, 0u);
-  WIN32_FILE_ATTRIBUTE_DATA after{};
-  ASSERT_TRUE(GetFileAttributesExA(ini.c_str(), GetFileExInfoStandard, &after));
-  EXPECT_EQ(CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime), 0) << "the second copy wrote the file";
+  EXPECT_EQ(ReadAll(ini), seeded) << "the second copy wrote the file";
   EXPECT_EQ(OfKind(transcript->Read(), "discover").size(), 1u) << "the second copy looked for the client";
 }
 
