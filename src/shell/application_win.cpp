@@ -173,6 +173,9 @@ bool Application::BringUpHandset() {
   link_->UpdateStatusTip();
   // Without a handset the session starts when one arrives.
   if (present) link_->RunSessionAction(kActionDiscover);
+  // From here the presence follows the handset: the device and power events
+  // that arrived during start-up are replayed to it first.
+  window_->SetPresence(presence_.get());
   return true;
 }
 
@@ -197,7 +200,6 @@ void Application::StartPresence() {
   parts.mainWindow = window;
   parts.windowsVersionClass = WindowsVersionCode();
   presence_ = std::make_unique<HandsetPresence>(parts);
-  window_->SetPresence(presence_.get());
 }
 
 void Application::CreateStores() {

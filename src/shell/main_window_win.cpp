@@ -18,6 +18,8 @@ namespace {
 // The button-face system colour + 1, as a class background.
 const HBRUSH kBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
 
+constexpr std::size_t kMaxEarlyEvents = 32;
+
 constexpr WPARAM kVolumeUpBit = WPARAM{1} << 16;
 constexpr WPARAM kVolumeDownBit = WPARAM{1} << 17;
 
@@ -162,12 +164,32 @@ LRESULT MainWindow::Answer(HandsetPresence::Reply reply, UINT message, WPARAM wP
   return reply == HandsetPresence::Reply::kHandled ? 1 : Default(message, wParam, lParam);
 }
 
+void MainWindow::SetPresence(HandsetPresence* presence) {
+  presence_ = presence;
+  if (presence_ == nullptr) return;
+  const std::vector<std::pair<UINT, WPARAM>> early = std::move(early_);
+  early_.clear();
+  for (const auto& [message, event] : early) {
+    if (message == WM_DEVICECHANGE) {
+      OnDeviceChange(event, 0);
+    } else {
+      OnPowerBroadcast(event, 0);
+    }
+  }
+}
+
+void MainWindow::KeepForPresence(UINT message, WPARAM event) {
+  if (!exiting_ && early_.size() < kMaxEarlyEvents) early_.emplace_back(message, event);
+}
+
 LRESULT MainWindow::OnDeviceChange(WPARAM wParam, LPARAM lParam) {
+  if (presence_ == nullptr) KeepForPresence(WM_DEVICECHANGE, wParam);
   if (presence_ == nullptr || exiting_) return Default(WM_DEVICECHANGE, wParam, lParam);
   return Answer(presence_->OnDeviceChange(static_cast<unsigned>(wParam)), WM_DEVICECHANGE, wParam, lParam);
 }
 
 LRESULT MainWindow::OnPowerBroadcast(WPARAM wParam, LPARAM lParam) {
+  if (presence_ == nullptr) KeepForPresence(WM_POWERBROADCAST, wParam);
   if (presence_ == nullptr || exiting_) return Default(WM_POWERBROADCAST, wParam, lParam);
   return Answer(presence_->OnPowerBroadcast(static_cast<unsigned>(wParam)), WM_POWERBROADCAST, wParam, lParam);
 }

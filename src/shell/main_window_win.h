@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "shell/handset_presence.h"
 
@@ -82,8 +84,9 @@ class MainWindow {
   HWND Handle() const { return window_; }
 
   // Device and power events go to `presence` once start-up has made it; it
-  // must outlive the window.
-  void SetPresence(HandsetPresence* presence) { presence_ = presence; }
+  // must outlive the window. The events that arrived before it (while
+  // start-up waited on the shell or the handset) reach it now, in order.
+  void SetPresence(HandsetPresence* presence);
 
  private:
   explicit MainWindow(const Parts& parts);
@@ -109,8 +112,13 @@ class MainWindow {
   void BeginExit();
   bool HandsetConnected() const;
 
+  // Before the presence is attached: kept for it, up to a bound (a burst of
+  // device events arms one check anyway).
+  void KeepForPresence(UINT message, WPARAM event);
+
   Parts parts_;
   HandsetPresence* presence_ = nullptr;
+  std::vector<std::pair<UINT, WPARAM>> early_;
   HWND window_ = nullptr;
   bool exiting_ = false;
 };

@@ -1,8 +1,9 @@
 // The hidden main window inside the test process, with a real SkypeLink and
 // the Win32 transport: the attach handshake and the session's set-up, the
 // client's lines reaching the incoming worker, the checks on WM_COPYDATA,
-// handset reports, and the exit with its detach. The client's API window is
-// played by a window of the same process on the same UI thread.
+// handset reports, device and power events kept for the handset's presence
+// until start-up attaches it, and the exit with its detach. The client's API
+// window is played by a window of the same process on the same UI thread.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,8 +13,15 @@
 #include <string>
 #include <vector>
 
+#include <dbt.h>
+
 #include "fake_client_window.h"
 #include "core/fakes/event_log.h"
+#include "core/fakes/fake_client_windows.h"
+#include "core/fakes/recording_contact_list.h"
+#include "core/fakes/recording_phone_state.h"
+#include "core/fakes/recording_ports.h"
+#include "core/fakes/recording_presence_ports.h"
 #include "handset/handset_control.h"
 #include "shell/main_window_win.h"
 #include "interfaces/client_transport.h"
@@ -27,6 +35,13 @@ namespace {
 
 using testing::EventLog;
 using testing::FakeClientWindow;
+using testing::FakeClientWindows;
+using testing::RecordingContactList;
+using testing::RecordingLauncher;
+using testing::RecordingMixers;
+using testing::RecordingPhoneState;
+using testing::RecordingSoundMapper;
+using testing::RecordingTimers;
 using testing::UiThread;
 using namespace std::chrono_literals;
 
@@ -250,6 +265,41 @@ TEST_F(MainWindowTest, ExitWhileAttachedResetsTheClientDetachesAndThenCloses) {
   EXPECT_EQ(transport->ClientWindow(), nullptr);
   EXPECT_FALSE(IsWindow(mainWindow));
   EXPECT_EQ(transport->MainWindow(), nullptr);
+}
+
+// Start-up hands the window's device and power events to the presence once
+// the handset's state is settled; what arrived before (while the shell or
+// the handset kept start-up waiting) reaches the presence then, in order.
+TEST_F(MainWindowTest, DeviceAndPowerEventsBeforeThePresenceReachItWhenItComes) {
+  RecordingPhoneState phone{log};
+  RecordingContactList contacts{log};
+  RecordingMixers mixers{log};
+  RecordingTimers timers{log};
+  RecordingLauncher launcher{log};
+  RecordingSoundMapper soundMapper{log};
+  FakeClientWindows clientWindows;
+  HandsetPresence::Parts parts;
+  parts.handset = &handset;
+  parts.link = link.get();
+  parts.phoneState = &phone;
+  parts.contactList = &contacts;
+  parts.mixers = &mixers;
+  parts.timers = &timers;
+  parts.launcher = &launcher;
+  parts.windows = &clientWindows;
+  parts.soundMapper = &soundMapper;
+  parts.mainWindow = mainWindow;
+  parts.windowsVersionClass = 4;
+  HandsetPresence presence(parts);
+
+  Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
+  Send(WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+  EXPECT_TRUE(log.MatchingAny({"arm", "disarm", "mixers"}).empty()) << "no presence yet";
+  ui.Invoke([&] { window->SetPresence(&presence); });
+  EXPECT_EQ(log.MatchingAny({"arm", "disarm", "mixers"}),
+            (EventLog::Events{"arm removal 300", "mixers close", "disarm arrival", "disarm removal"}));
+  EXPECT_FALSE(handset.IsConnected()) << "the suspend let go of the handset";
+  ui.Invoke([&] { window->SetPresence(nullptr); });
 }
 
 TEST_F(MainWindowTest, ExitWhileUnattachedClosesAtOnce) {
