@@ -79,7 +79,16 @@ int TrayIconModel::Modify(unsigned parts) {
 int TrayIconModel::ReAdd() {
   std::lock_guard<std::mutex> hold(lock_);
   if (!enabled_ || removedByOwner_) return 0;
+  const bool wasShown = !removed_;
   AddLocked();
+  // Any program may announce a new taskbar: a shell that did not restart
+  // still holds the icon and refuses it a second time. Brought up to date
+  // instead, the icon stays in hand; refused both ways, it is gone for good
+  // and the next announcement adds it again.
+  if (removed_ && wasShown && shell_.Modify(record_, kAllParts)) {
+    removed_ = false;
+    hidden_ = false;
+  }
   return removed_ ? 0 : 1;
 }
 

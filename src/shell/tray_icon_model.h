@@ -9,7 +9,9 @@
 // that the shell accepted, changes go to the shell at once. After a refused
 // add, or after Remove, changes are kept in the record and return 1 without
 // a shell call. When the shell restarts it has forgotten every icon:
-// ReAdd puts the icon back unless its owner removed it.
+// ReAdd puts the icon back unless its owner removed it. The announcement
+// that prompts it is a broadcast that any program may send, so a shell
+// that still holds the icon has it brought up to date instead.
 #include <cstddef>
 #include <mutex>
 #include <string>
@@ -71,9 +73,10 @@ class TrayIconModel {
   int SetIcon(void* icon, bool owned);
   // As SetIcon, for the tooltip, cut to kMaxTipLength characters.
   int SetTooltipText(std::string_view text);
-  // After the shell restarted: adds the icon again with its current icon and
-  // tip unless it was removed by its owner. Returns the shell's answer, 0
-  // when nothing was added.
+  // After the shell announced itself: adds the icon again with its current
+  // icon and tip unless it was removed by its owner; a shell that still
+  // holds a shown icon gets it modified. 1 when the icon is shown now, 0
+  // when nothing was added (a later announcement tries again).
   int ReAdd();
 
   TrayIconRecord Record() const;

@@ -1,6 +1,7 @@
 // The tray icon's record and when it reaches the shell: the cut tooltip, the
 // states before and after adding and removing, the re-add after the shell
-// restarted, and whole updates from several threads at once.
+// restarted or only announced itself, and whole updates from several
+// threads at once.
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -20,11 +21,23 @@ struct ShellCall {
   void* icon;
 };
 
+// As the shell answers: an icon it already holds is not added again, and
+// one it does not hold can be neither modified nor deleted.
 class RecordingShell final : public TrayShell {
  public:
-  bool Add(const TrayIconRecord& r, unsigned parts) override { return Note("add", parts, r, accept); }
-  bool Modify(const TrayIconRecord& r, unsigned parts) override { return Note("modify", parts, r, true); }
-  bool Delete(const TrayIconRecord& r) override { return Note("delete", 0, r, true); }
+  bool Add(const TrayIconRecord& r, unsigned parts) override {
+    const bool added = accept && !holds;
+    holds = holds || added;
+    return Note("add", parts, r, added);
+  }
+  bool Modify(const TrayIconRecord& r, unsigned parts) override { return Note("modify", parts, r, holds); }
+  bool Delete(const TrayIconRecord& r) override {
+    const bool deleted = holds;
+    holds = false;
+    return Note("delete", 0, r, deleted);
+  }
+  // The shell restarted and forgot every icon.
+  void Restart() { holds = false; }
   void DestroyIcon(void* icon) override {
     std::lock_guard<std::mutex> hold(lock);
     destroyed.push_back(icon);
@@ -36,6 +49,7 @@ class RecordingShell final : public TrayShell {
   }
 
   bool accept = true;
+  bool holds = false;
   std::mutex lock;
   std::vector<ShellCall> calls;
   std::vector<void*> destroyed;
@@ -112,9 +126,38 @@ TEST(TrayIconModelTest, AShellRestartBringsTheIconBackWithItsLatestLook) {
   EXPECT_EQ(shell.calls.back().tip, "Skype disconnect.");
   EXPECT_EQ(shell.calls.back().icon, Icon(5));
   // And again after a later restart.
+  shell.Restart();
   EXPECT_EQ(model.ReAdd(), 1);
   EXPECT_EQ(shell.calls.back().what, "add");
   EXPECT_TRUE(model.Shown());
+}
+
+TEST(TrayIconModelTest, AnAnnouncementWithoutARestartKeepsTheIconInHand) {
+  RecordingShell shell;
+  TrayIconModel model(shell);
+  ASSERT_EQ(model.Add(StartRecord(), false), 1);
+  // Any program may announce a new taskbar: the shell refuses the icon it
+  // holds, which is then brought up to date in place.
+  EXPECT_EQ(model.ReAdd(), 1);
+  EXPECT_EQ(shell.calls.back().what, "modify");
+  EXPECT_EQ(shell.calls.back().parts, kTrayMessage | kTrayIcon | kTrayTip);
+  EXPECT_TRUE(model.Shown());
+  EXPECT_EQ(model.SetTooltipText("Skype disconnect."), 1);
+  EXPECT_EQ(shell.calls.back().what, "modify");
+
+  // A real restart whose shell is not ready yet: refused both ways, the icon
+  // is lost until the next announcement adds it again.
+  shell.Restart();
+  shell.accept = false;
+  EXPECT_EQ(model.ReAdd(), 0);
+  EXPECT_FALSE(model.Shown());
+  shell.accept = true;
+  EXPECT_EQ(model.ReAdd(), 1);
+  EXPECT_EQ(shell.calls.back().what, "add");
+  EXPECT_EQ(shell.calls.back().tip, "Skype disconnect.");
+  EXPECT_EQ(model.Remove(), 1);
+  EXPECT_EQ(shell.calls.back().what, "delete");
+  EXPECT_FALSE(shell.holds);
 }
 
 TEST(TrayIconModelTest, OwnedIconsAreFreedOnceReplaced) {

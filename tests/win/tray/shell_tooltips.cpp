@@ -84,12 +84,12 @@ DWORD ShellProcess() {
   return process;
 }
 
-std::vector<std::wstring> ShellTooltipTexts(DWORD shellProcess) {
-  std::vector<std::wstring> texts;
+std::vector<ShellTool> ShellTools(DWORD shellProcess) {
+  std::vector<ShellTool> tools;
   Search search{shellProcess, {}};
   EnumWindows(&CollectTooltips, reinterpret_cast<LPARAM>(&search));
   RemoteBlock block(shellProcess);
-  if (!block.Usable()) return texts;
+  if (!block.Usable()) return tools;
   for (const HWND tooltip : search.tooltips) {
     const auto count = static_cast<UINT>(Ask(tooltip, TTM_GETTOOLCOUNT, 0, 0));
     for (UINT i = 0; i < count; ++i) {
@@ -102,9 +102,17 @@ std::vector<std::wstring> ShellTooltipTexts(DWORD shellProcess) {
       info.lpszText = block.Text();
       if (!block.Write(info, true)) continue;
       Ask(tooltip, TTM_GETTEXTW, kTextChars, block.Record());
-      texts.push_back(block.ReadText());
+      ShellTool tool{block.ReadText(), info.rect};
+      MapWindowPoints(info.hwnd, nullptr, reinterpret_cast<POINT*>(&tool.screenRect), 2);
+      tools.push_back(std::move(tool));
     }
   }
+  return tools;
+}
+
+std::vector<std::wstring> ShellTooltipTexts(DWORD shellProcess) {
+  std::vector<std::wstring> texts;
+  for (ShellTool& tool : ShellTools(shellProcess)) texts.push_back(std::move(tool.text));
   return texts;
 }
 

@@ -14,8 +14,16 @@
 
 namespace tolvane::testing {
 
+// One tool of the shell's tooltips: its text and where on the screen it
+// answers the mouse (an icon's slot).
+struct ShellTool {
+  std::wstring text;
+  RECT screenRect{};
+};
+
 // The shell's process: the owner of the taskbar window; 0 when there is none.
 DWORD ShellProcess();
+std::vector<ShellTool> ShellTools(DWORD shellProcess);
 std::vector<std::wstring> ShellTooltipTexts(DWORD shellProcess);
 // Waits until the tip is among them; what was shown last in *shown.
 bool WaitForShellTooltip(DWORD shellProcess, const std::wstring& tip, std::vector<std::wstring>* shown,

@@ -4,7 +4,8 @@
 // check boxes on Escape, a right click opens the menu whose item opens its
 // dialog, and Exit from the menu ends the program with the detach sent. The
 // tooltip that the notification area shows follows the handset and the
-// client; the About box shows the configured text or nothing; Advanced
+// client, also after another program announced a new taskbar, and the icon
+// leaves with the program; the About box shows the configured text or nothing; Advanced
 // Settings sends the key-tone code once per change; Volume Control follows
 // the handset's volume key; Audio Device Settings follows the default
 // playback device changed elsewhere.
@@ -19,6 +20,7 @@
 
 #include "shell_tooltips.h"
 #include "tray_support.h"
+#include "window_capture.h"
 
 namespace tolvane::testing {
 namespace {
@@ -142,6 +144,18 @@ class TooltipTest : public InstalledTrayTest {
     if (shell == 0) shell = ShellProcess();
     return shell != 0 && WaitForShellTooltip(shell, tip, &tips);
   }
+  // Where the icon with that tip sits on the screen; empty when none does.
+  RECT Slot(const wchar_t* tip) const {
+    for (const ShellTool& tool : ShellTools(shell)) {
+      if (tool.text == tip) return tool.screenRect;
+    }
+    return {};
+  }
+  // Waits until the slot shows a picture (more than a background colour and
+  // an edge), or no longer does; the shell paints when its queue runs empty.
+  static bool Pictured(const RECT& slot, bool pictured) {
+    return PollUntil(10s, [&] { return (DistinctColours(CaptureScreen(slot)) > 2) == pictured; }, 200ms);
+  }
   // What it showed meanwhile, for a failure.
   std::string Shown() const { return shell == 0 ? "no taskbar: the run has no Wine desktop" : Quoted(tips); }
 
@@ -160,6 +174,24 @@ TEST_F(TooltipTest, FollowsTheHandsetAndTheClient) {
   // Pulled out: the simulated handset tells every window as Windows does.
   Handset("unplug");
   EXPECT_TRUE(Shows(L"REROzode disconnect.")) << "the handset pulled out; shown: " << Shown();
+}
+
+// Any program may announce a new taskbar ("TaskbarCreated"); the shell, which
+// did not restart, still holds the icon. It goes on following the state and
+// leaves with the program.
+TEST_F(TooltipTest, AnotherProgramsTaskbarAnnouncementLeavesTheIconWorking) {
+  StartInstalled();
+  ASSERT_TRUE(Shows(L"REROzode In-Used; Skype On-line")) << "both on-line; shown: " << Shown();
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 10000,
+                      &answer);
+  Control("conn-status OFFLINE");
+  ASSERT_TRUE(Shows(L"Skype disconnect.")) << "the client off-line; shown: " << Shown();
+  const RECT slot = Slot(L"Skype disconnect.");
+  ASSERT_TRUE(Pictured(slot, true)) << "the icon's slot shows nothing";
+  ExitThroughMenu();
+  // Wine's shell keeps a deleted icon's tooltip: the picture is what goes.
+  EXPECT_TRUE(Pictured(slot, false)) << "the icon outlived the program";
 }
 
 // Started without the handset, Tolvane does not attach to the client: the

@@ -7,9 +7,13 @@
 namespace tolvane::testing {
 
 WindowImage CaptureWindow(HWND window) {
-  WindowImage image;
   RECT rect{};
-  if (!GetWindowRect(window, &rect)) return image;
+  if (!GetWindowRect(window, &rect)) return {};
+  return CaptureScreen(rect);
+}
+
+WindowImage CaptureScreen(const RECT& rect) {
+  WindowImage image;
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return image;

@@ -20,6 +20,8 @@ struct WindowImage {
 };
 
 WindowImage CaptureWindow(HWND window);
+// Any rectangle of the screen.
+WindowImage CaptureScreen(const RECT& rect);
 std::size_t DistinctColours(const WindowImage& image);
 // Waits until two captures a moment apart are the same and show more than a
 // few colours: the window has painted. Returns the last capture either way.
