@@ -11,6 +11,7 @@
 #include "interfaces/resource_ids.h"
 #include "shell/fader_levels.h"
 #include "shell/option_dialogs_win.h"
+#include "shell/program_icon_win.h"
 #include "shell/tray_icon_win.h"
 #include "shell/resource_strings_win.h"
 #include "shell/skype_windows_win.h"
@@ -154,7 +155,7 @@ bool Application::CreateWindowAndRenderer() {
 
 bool Application::CreateTrayIcon(const std::string& title) {
   const std::string iconPath = Text(&ISkypeLink::GetIconNoHandset, *link_);
-  startIcon_ = static_cast<HICON>(LoadImageA(instance_, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+  startIcon_ = LoadProgramIcon(instance_, iconPath);
   return trayIcon_->Create(instance_, window_->Handle(), MainWindow::kTrayCallbackMessage, title.c_str(),
                            startIcon_, IDR_TRAY_MENU, FALSE, nullptr, nullptr, 0, 10) != 0;
 }

@@ -11,6 +11,7 @@
 #include "interfaces/i_skype_link.h"
 #include "session/client_transport_win.h"
 #include "shell/handset_presence_win.h"
+#include "shell/program_icon_win.h"
 
 namespace tolvane {
 namespace {
@@ -31,10 +32,8 @@ ATOM MainWindow::RegisterMainClass(HINSTANCE instance, const std::string& classN
   windowClass.style = 0;
   windowClass.lpfnWndProc = &MainWindow::WindowProc;
   windowClass.hInstance = instance;
-  if (!iconPath.empty()) {
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageA(instance, iconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
-  }
+  // Kept for the life of the process, as the class is.
+  windowClass.hIcon = LoadProgramIcon(instance, iconPath);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = kBackground;
   windowClass.lpszClassName = className.c_str();

@@ -65,7 +65,8 @@ class MainWindow {
   static constexpr LPARAM kAttachSuccess = 0;
   static constexpr LPARAM kAttachApiAvailable = 0x8001;
 
-  // The window class; `iconPath` names an icon file (empty: no icon).
+  // The window class; `iconPath` names an icon file (empty or missing: the
+  // program's own icon).
   // Returns the class atom, 0 on failure.
   static ATOM RegisterMainClass(HINSTANCE instance, const std::string& className,
                                 const std::string& iconPath);

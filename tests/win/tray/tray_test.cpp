@@ -5,10 +5,11 @@
 // dialog, and Exit from the menu ends the program with the detach sent. The
 // tooltip that the notification area shows follows the handset and the
 // client, also after another program announced a new taskbar, and the icon
-// leaves with the program; the About box shows the configured text or nothing; Advanced
-// Settings sends the key-tone code once per change; Volume Control follows
-// the handset's volume key; Audio Device Settings follows the default
-// playback device changed elsewhere.
+// leaves with the program; installed without its icon files, the program
+// shows its own icon; the About box shows the configured text or nothing;
+// Advanced Settings sends the key-tone code once per change; Volume Control
+// follows the handset's volume key; Audio Device Settings follows the
+// default playback device changed elsewhere.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -192,6 +193,24 @@ TEST_F(TooltipTest, AnotherProgramsTaskbarAnnouncementLeavesTheIconWorking) {
   ExitThroughMenu();
   // Wine's shell keeps a deleted icon's tooltip: the picture is what goes.
   EXPECT_TRUE(Pictured(slot, false)) << "the icon outlived the program";
+}
+
+// Installed without its icon files, the program shows its own icon: the
+// icon's slot in the notification area is not blank.
+TEST_F(TooltipTest, WithoutItsIconFilesTheProgramShowsItsOwnIcon) {
+  WIN32_FIND_DATAA entry{};
+  const HANDLE found = FindFirstFileA((installed + "*.ico").c_str(), &entry);
+  ASSERT_NE(found, INVALID_HANDLE_VALUE);
+  do {
+    ASSERT_TRUE(DeleteFileA((installed + entry.cFileName).c_str())) << entry.cFileName;
+  } while (FindNextFileA(found, &entry));
+  FindClose(found);
+  StartInstalled();
+  ASSERT_TRUE(Shows(L"REROzode In-Used; Skype On-line")) << "both on-line; shown: " << Shown();
+  const RECT slot = Slot(L"REROzode In-Used; Skype On-line");
+  ASSERT_GT(slot.right - slot.left, 0) << "the icon's slot has no place on the screen";
+  EXPECT_TRUE(Pictured(slot, true)) << "a blank slot at " << slot.left << "," << slot.top << " "
+                                    << slot.right - slot.left << "x" << slot.bottom - slot.top;
 }
 
 // Started without the handset, Tolvane does not attach to the client: the
