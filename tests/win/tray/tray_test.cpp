@@ -9,7 +9,8 @@
 // shows its own icon; the About box shows the configured text or nothing;
 // Advanced Settings sends the key-tone code once per change; Volume Control
 // follows the handset's volume key; Audio Device Settings follows the
-// default playback device changed elsewhere.
+// default playback device changed elsewhere; no dialog turns off the
+// switch that keeps the Windows default devices off the handset.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -297,34 +298,38 @@ std::vector<std::string> PlaybackDevices() {
   return names;
 }
 
+// The Windows default playback device, as the Sound Mapper key names it.
+constexpr char kSoundMapper[] = "Software\\Microsoft\\Multimedia\\Sound Mapper";
+
+void SetPlayback(const std::string& name) {
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kSoundMapper, "Playback", REG_SZ, name.c_str(),
+                            static_cast<DWORD>(name.size() + 1)),
+            ERROR_SUCCESS);
+}
+
+std::string Playback() {
+  char text[128] = {};
+  DWORD size = sizeof text;
+  RegGetValueA(HKEY_CURRENT_USER, kSoundMapper, "Playback", RRF_RT_REG_SZ, nullptr, text, &size);
+  return text;
+}
+
 // The run's prefix has two playback devices (scripts/wine-x11-alsa.conf).
 // The default playback device changed elsewhere (as the control panel does)
 // moves the dialog's choice within about a second; what the user then picks
 // is applied by Cancel just as by OK.
 TEST_F(InstalledTrayTest, AudioDeviceSettingsFollowsTheDefaultDeviceChangedElsewhere) {
-  constexpr char kSoundMapper[] = "Software\\Microsoft\\Multimedia\\Sound Mapper";
   const std::vector<std::string> devices = PlaybackDevices();
   ASSERT_GE(devices.size(), 2u) << "the run has no sound devices: is it under scripts/wine-x11-run?";
-  const auto setPlayback = [&](const std::string& name) {
-    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kSoundMapper, "Playback", REG_SZ, name.c_str(),
-                              static_cast<DWORD>(name.size() + 1)),
-              ERROR_SUCCESS);
-  };
-  const auto playback = [&] {
-    char text[128] = {};
-    DWORD size = sizeof text;
-    RegGetValueA(HKEY_CURRENT_USER, kSoundMapper, "Playback", RRF_RT_REG_SZ, nullptr, text, &size);
-    return std::string(text);
-  };
   StartInstalled();
-  setPlayback(devices[0]);
+  SetPlayback(devices[0]);
   const HWND dialog = Open(40009);
   ASSERT_NE(dialog, nullptr);
   const auto shown = [&] { return AskControl(dialog, 1015, CB_GETCURSEL); };
   ASSERT_EQ(SendDlgItemMessageA(dialog, 1015, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(devices.size()));
   ASSERT_EQ(shown(), 0) << "the default device when the dialog opened";
 
-  setPlayback(devices[1]);
+  SetPlayback(devices[1]);
   const auto changed = std::chrono::steady_clock::now();
   PollUntil(10s, [&] { return shown() == 1; });
   const auto took = std::chrono::steady_clock::now() - changed;
@@ -336,7 +341,25 @@ TEST_F(InstalledTrayTest, AudioDeviceSettingsFollowsTheDefaultDeviceChangedElsew
   SendMessageA(combo, CB_SETCURSEL, 0, 0);
   SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1015, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
   Close(dialog, IDCANCEL);
-  EXPECT_EQ(playback(), devices[0]);
+  EXPECT_EQ(Playback(), devices[0]);
+}
+
+// Shipped on, the system switch moves the Windows default devices off the
+// handset before every discover. Its check box (1019) is in none of the
+// dialogs' templates: closing a dialog leaves the switch as it was.
+TEST_F(InstalledTrayTest, TheSystemDeviceSwitchOutlivesTheDialogs) {
+  ASSERT_EQ(GetPrivateProfileIntA("SYSTEM", "SupportAutoSwitchSystemAudioDevice", -1, iniPath.c_str()), 1);
+  StartInstalled();
+  for (const WORD command : {WORD{40009}, WORD{40008}}) {
+    const HWND dialog = Open(command);
+    ASSERT_NE(dialog, nullptr) << command;
+    Close(dialog, IDOK);
+  }
+  SetPlayback("not a device");
+  // The client's API comes back: Tolvane discovers it again.
+  Control("api-available");
+  ASSERT_TRUE(transcript->WaitUntil([](const Transcript& all) { return OfKind(all, "discover").size() >= 2; }));
+  EXPECT_NE(Playback(), "not a device") << "the default devices were left alone";
 }
 
 }  // namespace
