@@ -83,8 +83,8 @@ int TrayIconModel::ReAdd() {
   AddLocked();
   // Any program may announce a new taskbar: a shell that did not restart
   // still holds the icon and refuses it a second time. Brought up to date
-  // instead, the icon stays in hand; refused both ways, it is gone for good
-  // and the next announcement adds it again.
+  // instead, the icon stays in hand. Refused both ways, the shell has really
+  // lost it, and the next announcement adds it again.
   if (removed_ && wasShown && shell_.Modify(record_, kAllParts)) {
     removed_ = false;
     hidden_ = false;
