@@ -12,7 +12,8 @@ if(TOLVANE_PKG_CONFIG)
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 endif()
 if(NOT TOLVANE_HOST_CXX OR NOT TOLVANE_PKG_CONFIG OR icu_missing)
-  message(FATAL_ERROR "ICU not found (a host C++ compiler, pkg-config and libicu-dev are needed to generate the handset's Latin table; scripts/bootstrap installs them)")
+  # One line, short enough that CMake does not wrap it.
+  message(FATAL_ERROR "ICU not found: install libicu-dev, pkg-config and c++ (scripts/bootstrap)")
 endif()
 separate_arguments(TOLVANE_ICU_FLAGS UNIX_COMMAND "${icu_flags}")
 
