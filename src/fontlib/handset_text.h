@@ -2,7 +2,7 @@
 // What the handset's display can show. It draws the printable ASCII
 // characters 0x20-0x7E, the same characters the program streams for Skype
 // handles, so every other character of a screen text is written in its Latin
-// spelling ("Zo\u00EB" -> "Zoe", Cyrillic, Greek, kana, Hangul and the other
+// spelling ("Zoë" -> "Zoe", Cyrillic, Greek, kana, Hangul and the other
 // alphabets by their usual romanisation, Chinese characters by their Mandarin
 // syllables "Wang Xiao Ming"); one with no Latin spelling (an emoji, a symbol)
 // becomes one '?', and one that only modifies its neighbours (a combining

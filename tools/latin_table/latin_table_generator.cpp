@@ -21,6 +21,11 @@ namespace {
 
 namespace layout = tolvane::fontlib::latin_table;
 
+// The display library may grow by 400 KB for the table; a few KB of that are
+// the code that reads it. A newer ICU that spells more characters must not
+// pass it unnoticed.
+constexpr std::size_t kTableBudgetBytes = (400 - 8) * 1024;
+
 struct Table {
   std::vector<std::uint16_t> blockOfCodePoints;
   std::vector<std::uint16_t> spellingIds;
@@ -35,6 +40,11 @@ std::vector<icu_spelling::Spelling> SpellEveryCodePoint() {
   std::vector<icu_spelling::Spelling> spellings(layout::kCodePointLimit);
   for (UChar32 c = 0; c < static_cast<UChar32>(layout::kCodePointLimit); ++c) spellings[c] = speller.Of(c);
   return spellings;
+}
+
+std::size_t TableBytes(const Table& table) {
+  return table.blockOfCodePoints.size() * sizeof(std::uint16_t) + table.spellingIds.size() * sizeof(std::uint16_t) +
+         table.spellingStarts.size() * sizeof(std::uint32_t) + table.pool.size() + 1;
 }
 
 Table BuildTable(const std::vector<icu_spelling::Spelling>& spellings) {
@@ -63,6 +73,10 @@ Table BuildTable(const std::vector<icu_spelling::Spelling>& spellings) {
     table.blockOfCodePoints.push_back(found->second);
   }
   if (blocks.size() > 0xFFFF) throw std::runtime_error("more distinct blocks than 16-bit numbers can name");
+  if (TableBytes(table) > kTableBudgetBytes) {
+    throw std::runtime_error("the table takes " + std::to_string(TableBytes(table)) + " bytes, over its budget of " +
+                             std::to_string(kTableBudgetBytes));
+  }
   return table;
 }
 
@@ -122,8 +136,8 @@ int main(int argc, char** argv) {
     // Renamed into place only when whole, so an interrupted run leaves no
     // half table that the build would take as current.
     if (std::rename(temporary.c_str(), argv[1]) != 0) throw std::runtime_error(std::string("cannot write ") + argv[1]);
-    std::printf("latin table: %zu blocks, %zu spellings, %zu pool bytes\n",
-                table.spellingIds.size() / layout::kBlockSize, table.spellingStarts.size() - 1, table.pool.size());
+    std::printf("latin table: %zu blocks, %zu spellings, %zu bytes\n", table.spellingIds.size() / layout::kBlockSize,
+                table.spellingStarts.size() - 1, TableBytes(table));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "latin_table_generator: %s\n", e.what());
     return 1;
