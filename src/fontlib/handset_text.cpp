@@ -3,17 +3,23 @@
 #include <cstdlib>
 
 #include "common/bounded_text.h"
+#include "fontlib/latin_spelling.h"
 #include "fontlib/unicode_text.h"
 
 namespace tolvane::fontlib {
 
 std::string ToHandsetText(std::string_view utf8) {
   std::string shown;
+  bool afterSyllable = false;
   for (const char32_t c : DecodeUtf8(utf8)) {
-    if (shown.size() == kMaxTextLength) break;
-    const bool showable = c >= static_cast<char32_t>(kFirstShownCharacter) &&
-                          c <= static_cast<char32_t>(kLastShownCharacter);
-    shown.push_back(showable ? static_cast<char>(c) : kUnshownCharacter);
+    const LatinSpelling spelling = LatinSpellingOf(c);
+    // A dropped character leaves the syllables around it one name.
+    if (spelling.text.empty()) continue;
+    const bool apart = spelling.syllable && afterSyllable;
+    if (shown.size() + (apart ? 1 : 0) + spelling.text.size() > kMaxTextLength) break;
+    if (apart) shown.push_back(' ');
+    shown.append(spelling.text);
+    afterSyllable = spelling.syllable;
   }
   return shown;
 }

@@ -1,8 +1,12 @@
 #pragma once
 // What the handset's display can show. It draws the printable ASCII
 // characters 0x20-0x7E, the same characters the program streams for Skype
-// handles; every other character of a screen text becomes one '?', so that a
-// name in another script still shows where its letters are missing.
+// handles, so every other character of a screen text is written in its Latin
+// spelling ("Zoë" -> "Zoe", Cyrillic, Greek, kana, Hangul and the other
+// alphabets by their usual romanisation, Chinese characters by their Mandarin
+// syllables "Wang Xiao Ming"); one with no Latin spelling (an emoji, a symbol)
+// becomes one '?', and one that only modifies its neighbours (a combining
+// mark, a variation selector) is dropped.
 #include <string>
 #include <string_view>
 
@@ -12,8 +16,8 @@ inline constexpr char kFirstShownCharacter = 0x20;
 inline constexpr char kLastShownCharacter = 0x7E;
 inline constexpr char kUnshownCharacter = '?';
 
-// A UTF-8 text as the handset shows it: one byte per character, at most
-// kMaxTextLength characters.
+// A UTF-8 text as the handset shows it: at most kMaxTextLength characters,
+// counted after the conversion, and never part of one character's spelling.
 std::string ToHandsetText(std::string_view utf8);
 
 // The SkypeOut balance, which the client reports in hundredths of the

@@ -51,10 +51,10 @@ TEST_F(HandsetTextRendererTest, StreamsTheShownTextWithAlternatingParameters) {
   EXPECT_EQ(pauses_, 4);  // between characters only
 }
 
-TEST_F(HandsetTextRendererTest, ReplacesCharactersTheHandsetCannotShow) {
+TEST_F(HandsetTextRendererTest, ShowsOtherCharactersInTheirLatinSpelling) {
   renderer_.ShowText("Jos\xC3\xA9 \xE7\x8E\x8B");
   renderer_.FinishDisplay();
-  EXPECT_EQ(handset_.Sent(), StreamOf("Jos? ?"));
+  EXPECT_EQ(handset_.Sent(), StreamOf("Jose Wang"));
 }
 
 TEST_F(HandsetTextRendererTest, EmptyTextSendsOnlyTheField) {

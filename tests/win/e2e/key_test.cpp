@@ -297,5 +297,44 @@ TEST_F(KeyTest, AStatusKeyChangesTheUsersStatusAtTheClient) {
   EXPECT_TRUE(handset->WaitFor("away", "SendCode 118"));
 }
 
+// Callers and contacts whose names are written in other scripts: the client
+// sends them in UTF-8, the handset shows them in Latin letters.
+class ForeignNamesTest : public KeyTest {
+ protected:
+  std::string Scenario() const override {
+    return KeyTest::Scenario() +
+           "user wang.example \xE7\x8E\x8B\xE5\xB0\x8F\xE6\x98\x8E\n"
+           "user zoe.example Zo\xC3\xAB \xC3\x91\xC3\xBA\xC3\xB1" "ez\n"
+           "friends dmitri.example\n"
+           "user dmitri.example \xD0\x94\xD0\xBC\xD0\xB8\xD1\x82\xD1\x80\xD0\xB8\xD0\xB9 "
+           "\xD0\xA8\xD0\xBE\xD1\x81\xD1\x82\xD0\xB0\xD0\xBA\xD0\xBE\xD0\xB2\xD0\xB8\xD1\x87\n";
+  }
+};
+
+TEST_F(ForeignNamesTest, CallersNamesInOtherScriptsAreShownInLatinLetters) {
+  StartReady();
+  Control("incoming wang.example");
+  ASSERT_TRUE(WaitForCode(kTextReady));
+  EXPECT_EQ(ShownOnRequest("wang"), "Wang Xiao Ming ");
+  Control("answer");
+  ASSERT_TRUE(WaitForCode(kCallInProgress));
+  Control("far-hangup");
+  ASSERT_TRUE(WaitForCode(kHandleReady));
+
+  Control("incoming zoe.example");
+  ASSERT_TRUE(WaitForCode(kTextReady, 2));
+  EXPECT_EQ(ShownOnRequest("zoe"), "Zoe Nunez ");
+}
+
+TEST_F(ForeignNamesTest, AContactInCyrillicIsBrowsedInLatinLetters) {
+  StartReady();
+  Press(96, "enter");
+  EXPECT_TRUE(handset->WaitFor("enter", "SendDisplayChar 0 79"));
+  Press(106, "online");
+  Press(108, "show");
+  ASSERT_TRUE(handset->WaitFor("show", "SendCode 63"));
+  EXPECT_EQ(ShownOnRequest("dmitri"), "Dmitrij Sostakovic ");
+}
+
 }  // namespace
 }  // namespace tolvane::testing
