@@ -1,0 +1,43 @@
+#include "common/log.h"
+
+#include <atomic>
+#include <charconv>
+
+namespace tolvane {
+namespace {
+
+std::atomic<LogSink*> installedSink{nullptr};
+
+template <class Number>
+void AppendNumber(std::string& line, Number number) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, number);
+  line.append(digits, result.ptr);
+}
+
+}  // namespace
+
+void SetLogSink(LogSink* sink) { installedSink.store(sink); }
+
+bool LogEnabled(LogLevel level) {
+  LogSink* sink = installedSink.load(std::memory_order_acquire);
+  return sink != nullptr && level != LogLevel::kOff && static_cast<int>(level) <= static_cast<int>(sink->Level());
+}
+
+void WriteLog(LogLevel level, std::string_view text) {
+  if (LogSink* sink = installedSink.load(std::memory_order_acquire)) sink->Write(level, text);
+}
+
+void FlushLog(std::chrono::milliseconds bound) {
+  if (LogSink* sink = installedSink.load(std::memory_order_acquire)) sink->Flush(bound);
+}
+
+namespace log_detail {
+
+void Append(std::string& line, std::string_view part) { line.append(part); }
+void Append(std::string& line, const char* part) { line.append(part != nullptr ? part : "(null)"); }
+void Append(std::string& line, long long number) { AppendNumber(line, number); }
+void Append(std::string& line, unsigned long long number) { AppendNumber(line, number); }
+
+}  // namespace log_detail
+}  // namespace tolvane
