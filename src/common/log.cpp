@@ -32,6 +32,27 @@ void FlushLog(std::chrono::milliseconds bound) {
   if (LogSink* sink = installedSink.load(std::memory_order_acquire)) sink->Flush(bound);
 }
 
+std::string_view LogSafeHead(std::string_view line) {
+  constexpr std::size_t kLongestId = 6;
+  std::size_t end = 0;
+  std::size_t at = 0;
+  while (at < line.size()) {
+    std::size_t stop = line.find(' ', at);
+    if (stop == std::string_view::npos) stop = line.size();
+    const std::string_view word = line.substr(at, stop - at);
+    bool capitals = !word.empty();
+    bool digits = !word.empty() && word.size() <= kLongestId;
+    for (char c : word) {
+      capitals = capitals && ((c >= 'A' && c <= 'Z') || c == '_');
+      digits = digits && c >= '0' && c <= '9';
+    }
+    if (!capitals && !digits) break;
+    end = stop;
+    at = stop + 1;
+  }
+  return line.substr(0, end);
+}
+
 namespace log_detail {
 
 void Append(std::string& line, std::string_view part) { line.append(part); }

@@ -36,6 +36,11 @@ void WriteLog(LogLevel level, std::string_view text);
 // Writes what was taken, within `bound`; nothing without a sink.
 void FlushLog(std::chrono::milliseconds bound);
 
+// The leading words of a client line that cannot name anyone: command and
+// property words (capitals, '_') and short numbers (call ids). A handle, a
+// name or a phone number ends it. For level-1 lines about a client line.
+std::string_view LogSafeHead(std::string_view line);
+
 namespace log_detail {
 
 void Append(std::string& line, std::string_view part);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <utility>
 
+#include "common/log.h"
 #include "interfaces/handset_codes.h"
 #include "interfaces/i_handset_control.h"
 #include "interfaces/i_phone_state.h"
@@ -83,6 +84,7 @@ void SkypeLink::Discover() {
   if (soundMapper_ != nullptr && handset_.Settings().SupportAutoSwitchSystemAudioDevice.load() != 0) {
     soundMapper_->MoveDefaultDevicesOffHandset();
   }
+  LogEvent("looking for the client");
   transport_.BroadcastDiscover();
   if (dialogs_ != nullptr) dialogs_->ForgetWorkerThreads();
 }
@@ -112,6 +114,7 @@ void SkypeLink::SetUpAttachedSession() {
   if (!delay_.Wait(milliseconds(200))) return;
   SignalHandsetReady();
   handset_.EnableKeys(true);
+  LogEvent("session with the client set up");
 }
 
 // A call that was ringing or in progress when the session was lost cannot be
@@ -141,6 +144,7 @@ void SkypeLink::Detach() {
   // The outgoing worker sends the three resets meanwhile.
   if (!delay_.Wait(milliseconds(200))) return;
   transport_.SendDetach();
+  LogEvent("detached from the client");
   if (dialogs_ != nullptr) dialogs_->ForgetWorkerThreads();
 }
 

@@ -1,0 +1,105 @@
+#include "logging/crash_dump_win.h"
+
+#include <windows.h>
+
+#include <dbghelp.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+#include <exception>
+#include <vector>
+
+#include "common/log.h"
+#include "logging/log_file_win.h"
+
+namespace tolvane {
+namespace {
+
+// Set once at installation, so that the handler has nothing to build.
+wchar_t dumpFolder[MAX_PATH] = {};
+wchar_t dumpPrefix[64] = {};
+std::atomic<bool> crashing{false};
+
+constexpr DWORD kTerminateCode = 3;  // what abort() would have ended with
+
+std::wstring DumpPath() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  wchar_t name[MAX_PATH + 96];
+  std::swprintf(name, sizeof name / sizeof name[0], L"%ls\\%ls-%04u%02u%02u-%02u%02u%02u.dmp", dumpFolder,
+                dumpPrefix, now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+  return name;
+}
+
+bool WriteDump(EXCEPTION_POINTERS* exception, const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  MINIDUMP_EXCEPTION_INFORMATION where{};
+  where.ThreadId = GetCurrentThreadId();
+  where.ExceptionPointers = exception;
+  where.ClientPointers = FALSE;
+  // MiniDumpNormal: the threads with their stacks and the modules, no heap.
+  const BOOL written = MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal,
+                                         exception != nullptr ? &where : nullptr, nullptr, nullptr);
+  CloseHandle(file);
+  if (!written) DeleteFileW(path.c_str());
+  return written != FALSE;
+}
+
+// The names carry the date and time, so their order is their age.
+void KeepNewestDumps() {
+  const std::wstring folder = dumpFolder;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((folder + L"\\" + dumpPrefix + L"-*.dmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  std::vector<std::wstring> names;
+  do {
+    names.emplace_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  for (std::size_t i = 0; i + kDumpsKept < names.size(); ++i) DeleteFileW((folder + L"\\" + names[i]).c_str());
+}
+
+[[noreturn]] void EndWithDump(EXCEPTION_POINTERS* exception, DWORD code) {
+  // A second thread failing meanwhile waits for the first to end the process.
+  if (crashing.exchange(true)) Sleep(INFINITE);
+  SHCreateDirectoryExW(nullptr, dumpFolder, nullptr);
+  const std::wstring path = DumpPath();
+  const bool written = WriteDump(exception, path);
+  KeepNewestDumps();
+  char codeText[16];
+  std::snprintf(codeText, sizeof codeText, "0x%08lX", static_cast<unsigned long>(code));
+  if (written) {
+    LogEvent("crash: exception ", codeText, " in thread ", GetCurrentThreadId(), "; dump written to ", Utf8(path));
+  } else {
+    LogEvent("crash: exception ", codeText, " in thread ", GetCurrentThreadId(), "; no dump could be written");
+  }
+  FlushLog(std::chrono::seconds(2));
+  TerminateProcess(GetCurrentProcess(), code);
+  ExitProcess(code);  // not reached
+}
+
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
+  const DWORD code = exception != nullptr && exception->ExceptionRecord != nullptr
+                         ? exception->ExceptionRecord->ExceptionCode
+                         : kTerminateCode;
+  EndWithDump(exception, code);
+}
+
+void OnTerminate() { EndWithDump(nullptr, kTerminateCode); }
+
+}  // namespace
+
+void InstallCrashHandler(const std::wstring& folder, const std::wstring& prefix) {
+  std::wcsncpy(dumpFolder, folder.c_str(), MAX_PATH - 1);
+  std::wcsncpy(dumpPrefix, prefix.c_str(), sizeof dumpPrefix / sizeof dumpPrefix[0] - 1);
+  SetUnhandledExceptionFilter(&OnUnhandledException);
+  std::set_terminate(&OnTerminate);
+}
+
+}  // namespace tolvane
