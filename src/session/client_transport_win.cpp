@@ -53,7 +53,9 @@ bool Win32ClientTransport::SendLine(std::string_view line) {
       SendMessageTimeoutA(client, WM_COPYDATA, reinterpret_cast<WPARAM>(mainWindow_.load()),
                           reinterpret_cast<LPARAM>(&block), SMTO_ABORTIFHUNG | SMTO_BLOCK,
                           sendTimeoutMs_, &accepted);
-  if (delivered == 0 || accepted == 0) LogEvent("the client ", delivered == 0 ? "did not answer in time: " : "refused: ", LogSafeHead(line));
+  if (delivered == 0 || accepted == 0) {
+    LogEvent("the client ", delivered == 0 ? "did not answer in time: " : "refused: ", LogSafeHead(line));
+  }
   return delivered != 0 && accepted != 0;
 }
 

@@ -301,7 +301,8 @@ void Application::Stop() {
     classRegistered_ = false;
   }
   if (log_ != nullptr) {
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - stopping);
+    using std::chrono::milliseconds;
+    const auto took = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - stopping);
     LogEvent("exit: shutdown took ", took.count(), " ms");
     log_.reset();
   }

@@ -108,7 +108,8 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 bool MainWindow::HandsetConnected() const { return parts_.handset->IsConnected(); }
 
 LRESULT MainWindow::OnAttach(UINT message, WPARAM wParam, LPARAM lParam) {
-  LogEvent("client attach status ", lParam, " (0 attached, 1 waiting for the user, 2 refused, 3 not available, 32769 available)");
+  LogEvent("client attach status ", lParam,
+           " (0 attached, 1 waiting for the user, 2 refused, 3 not available, 32769 available)");
   if (lParam == kAttachSuccess) {
     parts_.transport->SetClientWindow(reinterpret_cast<HWND>(wParam));
     if (parts_.findClientWindows) parts_.findClientWindows();

@@ -39,7 +39,8 @@ void OptionDialogsHost::RequestClose(WindowHandle dialog) {
 }
 
 INT_PTR ModalDialog::Run(HINSTANCE instance, int resourceId, HWND owner) {
-  LogEvent("dialog ", resourceId, " opened (111 About, 115 Volume Control, 116 Advanced Settings, 118 Audio Device Settings)");
+  LogEvent("dialog ", resourceId,
+           " opened (111 About, 115 Volume Control, 116 Advanced Settings, 118 Audio Device Settings)");
   const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(resourceId), owner, &ModalDialog::Proc,
                                          reinterpret_cast<LPARAM>(this));
   LogEvent("dialog ", resourceId, " closed");

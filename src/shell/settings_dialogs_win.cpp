@@ -95,7 +95,8 @@ class AdvancedSettingsDialog final : public ModalDialog {
       // The handset needs a moment after a code before the next one.
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    LogEvent("Advanced Settings saved: switch audio ", options.autoSwitchAudio, ", start the client ", options.autoRunSkype, ", key tone ", options.keyTone);
+    LogEvent("Advanced Settings saved: switch audio ", options.autoSwitchAudio, ", start the client ",
+             options.autoRunSkype, ", key tone ", options.keyTone);
     host_.Parts().link->SaveSettings();
     EndDialog(dialog_, command);
     return TRUE;
