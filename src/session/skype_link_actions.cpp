@@ -112,9 +112,9 @@ void SkypeLink::SetUpAttachedSession() {
   SendCommand(kCmdSearchFriends, nullptr, 0);
   SendCommand(kCmdSearchCalls, nullptr, 0);
   if (!delay_.Wait(milliseconds(200))) return;
+  LogEvent("session with the client set up");
   SignalHandsetReady();
   handset_.EnableKeys(true);
-  LogEvent("session with the client set up");
 }
 
 // A call that was ringing or in progress when the session was lost cannot be
@@ -143,8 +143,8 @@ void SkypeLink::Detach() {
   SendCommand(kCmdResetRinger, nullptr, 0);
   // The outgoing worker sends the three resets meanwhile.
   if (!delay_.Wait(milliseconds(200))) return;
+  LogEvent("detaching from the client");
   transport_.SendDetach();
-  LogEvent("detached from the client");
   if (dialogs_ != nullptr) dialogs_->ForgetWorkerThreads();
 }
 

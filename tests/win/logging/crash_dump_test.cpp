@@ -96,7 +96,7 @@ TEST(CrashDumpTest, AFaultOnAnyThreadLeavesASoundDumpKeepsFiveAndSaysSoInTheLog)
   const std::string dump = Contents(crashes + "\\" + newest);
   const auto* header = At<MINIDUMP_HEADER>(dump, 0);
   ASSERT_NE(header, nullptr);
-  EXPECT_EQ(header->Signature, static_cast<ULONG32>(MINIDUMP_SIGNATURE));  // "MDMP"
+  EXPECT_EQ(header->Signature, 0x504D444Du);  // "MDMP" in the file's first four bytes
   EXPECT_EQ(header->Version & 0xFFFF, static_cast<ULONG32>(MINIDUMP_VERSION));
   ASSERT_GT(header->NumberOfStreams, 0u);
   ASSERT_LE(header->StreamDirectoryRva + header->NumberOfStreams * sizeof(MINIDUMP_DIRECTORY), dump.size());
