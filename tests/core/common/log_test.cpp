@@ -30,8 +30,8 @@ TEST(LogPortTest, ALevelOneLineKeepsOfAClientLineOnlyWordsThatNameNoOne) {
 
 class RecordingSink final : public LogSink {
  public:
-  void Write(LogLevel level, std::string_view text) override {
-    lines.emplace_back(std::to_string(static_cast<int>(level)) + " " + std::string(text));
+  void Write(LogLevel written, std::string_view text) override {
+    lines.emplace_back(std::to_string(static_cast<int>(written)) + " " + std::string(text));
   }
   LogLevel Level() const override { return level; }
   void Flush(std::chrono::milliseconds) override {}
