@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <exception>
 #include <vector>
@@ -24,6 +25,28 @@ wchar_t dumpFolder[MAX_PATH] = {};
 wchar_t dumpPrefix[64] = {};
 std::atomic<bool> crashing{false};
 
+// MiniDumpWriteDump, from the system's own dbghelp.dll, found when the handler
+// is installed: a crashed process is no place to load a library, and a copy
+// of dbghelp.dll beside the program is not the system's.
+using WriteDumpFn = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE, MINIDUMP_TYPE, PMINIDUMP_EXCEPTION_INFORMATION,
+                                  PMINIDUMP_USER_STREAM_INFORMATION, PMINIDUMP_CALLBACK_INFORMATION);
+WriteDumpFn writeDump = nullptr;
+
+WriteDumpFn FindWriteDump() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH - 16) return nullptr;
+  std::wcscat(path, L"\\dbghelp.dll");
+  // Kept loaded for the rest of the process.
+  HMODULE library = LoadLibraryW(path);
+  if (library == nullptr) return nullptr;
+  FARPROC address = GetProcAddress(library, "MiniDumpWriteDump");
+  WriteDumpFn typed = nullptr;
+  static_assert(sizeof typed == sizeof address);
+  std::memcpy(&typed, &address, sizeof typed);
+  return typed;
+}
+
 constexpr DWORD kTerminateCode = 3;  // what abort() would have ended with
 
 std::wstring DumpPath() {
@@ -36,6 +59,7 @@ std::wstring DumpPath() {
 }
 
 bool WriteDump(EXCEPTION_POINTERS* exception, const std::wstring& path) {
+  if (writeDump == nullptr) return false;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   MINIDUMP_EXCEPTION_INFORMATION where{};
@@ -43,8 +67,8 @@ bool WriteDump(EXCEPTION_POINTERS* exception, const std::wstring& path) {
   where.ExceptionPointers = exception;
   where.ClientPointers = FALSE;
   // MiniDumpNormal: the threads with their stacks and the modules, no heap.
-  const BOOL written = MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal,
-                                         exception != nullptr ? &where : nullptr, nullptr, nullptr);
+  const BOOL written = writeDump(GetCurrentProcess(), GetCurrentProcessId(), file, MiniDumpNormal,
+                                 exception != nullptr ? &where : nullptr, nullptr, nullptr);
   CloseHandle(file);
   if (!written) DeleteFileW(path.c_str());
   return written != FALSE;
@@ -98,6 +122,7 @@ void OnTerminate() { EndWithDump(nullptr, kTerminateCode); }
 void InstallCrashHandler(const std::wstring& folder, const std::wstring& prefix) {
   std::wcsncpy(dumpFolder, folder.c_str(), MAX_PATH - 1);
   std::wcsncpy(dumpPrefix, prefix.c_str(), sizeof dumpPrefix / sizeof dumpPrefix[0] - 1);
+  writeDump = FindWriteDump();
   SetUnhandledExceptionFilter(&OnUnhandledException);
   std::set_terminate(&OnTerminate);
 }
