@@ -53,12 +53,18 @@ std::string_view LogSafeHead(std::string_view line) {
   return line.substr(0, end);
 }
 
-namespace log_detail {
+void LogPart::AppendTo(std::string& line) const {
+  switch (kind_) {
+    case Kind::kText: line.append(text_); break;
+    case Kind::kSigned: AppendNumber(line, signed_); break;
+    case Kind::kUnsigned: AppendNumber(line, unsigned_); break;
+  }
+}
 
-void Append(std::string& line, std::string_view part) { line.append(part); }
-void Append(std::string& line, const char* part) { line.append(part != nullptr ? part : "(null)"); }
-void Append(std::string& line, long long number) { AppendNumber(line, number); }
-void Append(std::string& line, unsigned long long number) { AppendNumber(line, number); }
+void WriteLogParts(LogLevel level, std::initializer_list<LogPart> parts) {
+  std::string line;
+  for (const LogPart& part : parts) part.AppendTo(line);
+  WriteLog(level, line);
+}
 
-}  // namespace log_detail
 }  // namespace tolvane

@@ -8,9 +8,9 @@
 // (every line) alone.
 #include <chrono>
 #include <concepts>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 namespace tolvane {
 
@@ -41,49 +41,50 @@ void FlushLog(std::chrono::milliseconds bound);
 // name or a phone number ends it. For level-1 lines about a client line.
 std::string_view LogSafeHead(std::string_view line);
 
-namespace log_detail {
-
-void Append(std::string& line, std::string_view part);
-void Append(std::string& line, const char* part);  // null is written as "(null)"
-void Append(std::string& line, long long number);
-void Append(std::string& line, unsigned long long number);
-
-template <class Part>
-void AppendPart(std::string& line, const Part& part) {
-  if constexpr (std::is_same_v<Part, bool>) {
-    Append(line, std::string_view(part ? "yes" : "no"));
-  } else if constexpr (std::signed_integral<Part>) {
-    Append(line, static_cast<long long>(part));
-  } else if constexpr (std::unsigned_integral<Part>) {
-    Append(line, static_cast<unsigned long long>(part));
-  } else if constexpr (std::is_convertible_v<const Part&, const char*>) {
-    Append(line, static_cast<const char*>(part));
-  } else {
-    Append(line, std::string_view(part));
+// One part of a line: a text, a number, or a yes/no.
+class LogPart {
+ public:
+  LogPart(const char* text) : text_(text != nullptr ? text : "(null)") {}
+  LogPart(std::string_view text) : text_(text) {}
+  LogPart(const std::string& text) : text_(text) {}
+  LogPart(bool yes) : text_(yes ? "yes" : "no") {}
+  template <std::integral Number>
+    requires(!std::same_as<Number, bool>)
+  LogPart(Number number) {
+    if constexpr (std::signed_integral<Number>) {
+      kind_ = Kind::kSigned;
+      signed_ = number;
+    } else {
+      kind_ = Kind::kUnsigned;
+      unsigned_ = number;
+    }
   }
-}
 
-template <class... Parts>
-void Write(LogLevel level, const Parts&... parts) {
-  if (!LogEnabled(level)) return;
-  std::string line;
-  (AppendPart(line, parts), ...);
-  WriteLog(level, line);
-}
+  void AppendTo(std::string& line) const;
 
-}  // namespace log_detail
+ private:
+  enum class Kind { kText, kSigned, kUnsigned };
+  Kind kind_ = Kind::kText;
+  std::string_view text_;
+  long long signed_ = 0;
+  unsigned long long unsigned_ = 0;
+};
+
+// Joins the parts and writes the line; the templates below keep each call
+// site to building the parts.
+void WriteLogParts(LogLevel level, std::initializer_list<LogPart> parts);
 
 // An event, written from level 1: the parts (texts and numbers) joined.
 template <class... Parts>
 void LogEvent(const Parts&... parts) {
-  log_detail::Write(LogLevel::kEvents, parts...);
+  if (LogEnabled(LogLevel::kEvents)) WriteLogParts(LogLevel::kEvents, {LogPart(parts)...});
 }
 
 // A line to or from the client, a handset report or code, or anything that
 // names a person: written only at level 2.
 template <class... Parts>
 void LogDetail(const Parts&... parts) {
-  log_detail::Write(LogLevel::kLines, parts...);
+  if (LogEnabled(LogLevel::kLines)) WriteLogParts(LogLevel::kLines, {LogPart(parts)...});
 }
 
 }  // namespace tolvane
