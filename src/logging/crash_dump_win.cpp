@@ -99,7 +99,10 @@ void KeepNewestDumps() {
   char codeText[16];
   std::snprintf(codeText, sizeof codeText, "0x%08lX", static_cast<unsigned long>(code));
   if (written) {
-    LogEvent("crash: exception ", codeText, " in thread ", GetCurrentThreadId(), "; dump written to ", Utf8(path));
+    // The file's name only: the folder's path holds the user's name.
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    LogEvent("crash: exception ", codeText, " in thread ", GetCurrentThreadId(), "; dump ", Utf8(name),
+             " written to the crashes folder");
   } else {
     LogEvent("crash: exception ", codeText, " in thread ", GetCurrentThreadId(), "; no dump could be written");
   }
