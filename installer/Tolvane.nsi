@@ -240,6 +240,8 @@ Section "Uninstall"
     DetailPrint "Kept $INSTDIR\Tolvane.ini: it holds your settings."
   ${EndIf}
 
+  ; The diagnostic log and the crash dumps in each user's
+  ; %LOCALAPPDATA%\Tolvane are that user's data: they stay.
   ; The handset maker's QorHIDCtrl.dll was put here by the user and stays;
   ; the folder goes when nothing else is left in it.
   Delete "$INSTDIR\uninstall.exe"

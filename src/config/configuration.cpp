@@ -22,6 +22,9 @@ constexpr char kRings[] = "RINGS";
 constexpr char kAutoRun[] = "SupportAutoRunSkype";
 constexpr char kAutoSwitchAudio[] = "SupportAutoSwitchAudioDevice";
 constexpr char kKeyTone[] = "SupportEnableKeyTone";
+constexpr char kLogLevel[] = "LogLevel";
+constexpr int kDefaultLogLevel = 1;
+constexpr int kMostLogLevel = 2;
 
 // A SETTINGS key that is absent reads as this, which is neither choice.
 constexpr int kNoUserChoice = 9;
@@ -48,6 +51,17 @@ void Configuration::RebuildPath() {
   const std::size_t slash = module.rfind('\\');
   directory = slash == std::string::npos ? std::string() : module.substr(0, slash + 1);
   iniPath = BoundedPath(directory + "\\Tolvane.ini");
+}
+
+int Configuration::LogLevel() {
+  RebuildPath();
+  const int level = store.GetInt(iniPath, kSettings, kLogLevel, kDefaultLogLevel);
+  return level >= 0 && level <= kMostLogLevel ? level : kDefaultLogLevel;
+}
+
+std::string Configuration::IniPath() {
+  RebuildPath();
+  return iniPath;
 }
 
 // Only the value 1 sets a flag.

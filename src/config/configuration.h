@@ -47,6 +47,11 @@ class Configuration {
   // Resets the three user options to the product defaults and writes them.
   // Returns the handset code that tells the handset the key tone state.
   std::uint8_t RestoreDefaults(HandsetSettings& settings);
+  // The diagnostic log's level, SETTINGS/LogLevel: 0 off, 1 events, 2 every
+  // line. A missing key, or a value out of range, means 1.
+  int LogLevel();
+  // The file's full path, as the operations above form it.
+  std::string IniPath();
   // Inserts the RINGS section's ring names (at most kMaxRings) into a
   // dialog's list and selects the first.
   void FillRingList(DialogList& list, WindowHandle dialog, int controlId);

@@ -5,6 +5,7 @@
 #include <cassert>
 #include <string>
 
+#include "common/log.h"
 #include "common/bounded_text.h"
 #include "interfaces/handset_codes.h"
 #include "interfaces/i_contact_list.h"
@@ -86,6 +87,7 @@ void NotificationDispatcher::OnCall(std::string_view line) {
 
   const std::string_view property = tokens_.Third();
   if (property == "STATUS") {
+    LogEvent("call ", call.id, " ", LogSafeHead(tokens_.Fourth()));
     // RINGING reads as a call ringing here; the branches tell the far end
     // ringing apart by the call's state.
     if (const std::optional<int> code = CallStatusCode(tokens_.Fourth(), kCallStatusNone)) {
@@ -108,6 +110,7 @@ void NotificationDispatcher::OnCall(std::string_view line) {
 
 void NotificationDispatcher::OnProtocol(std::string_view line) {
   if (const std::optional<unsigned> version = ParseProtocolVersion(line)) protocolVersion_.store(*version);
+  LogEvent("protocol ", protocolVersion_.load(), " agreed with the client");
   if (protocolVersion_.load() >= kNamedProtocol) session_.SendCommand(kCmdName, nullptr, 0);
   session_.UpdateStatusTip();
 }

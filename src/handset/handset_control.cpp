@@ -3,6 +3,7 @@
 #include <chrono>
 #include <utility>
 
+#include "common/log.h"
 #include "interfaces/handset_codes.h"
 #include "interfaces/handset_mode.h"
 #include "interfaces/level_control.h"
@@ -52,12 +53,16 @@ int HandsetControl::CloseDevice() {
 
 int HandsetControl::OpenDevice() {
   QorHidCtrl* lib = Library();
-  return lib != nullptr ? Succeeded(lib->OpenDevice()) : 0;
+  const int opened = lib != nullptr ? Succeeded(lib->OpenDevice()) : 0;
+  LogEvent(opened != 0 ? "handset opened" : "no handset to open");
+  return opened;
 }
 
 int HandsetControl::StartDevice(WindowHandle notifyWindow) {
   QorHidCtrl* lib = Library();
-  return lib != nullptr ? Succeeded(lib->StartDevice(notifyWindow)) : 0;
+  const int started = lib != nullptr ? Succeeded(lib->StartDevice(notifyWindow)) : 0;
+  LogEvent(started != 0 ? "handset started" : "the handset would not start");
+  return started;
 }
 
 int HandsetControl::AbortStart() {
@@ -68,6 +73,7 @@ int HandsetControl::AbortStart() {
 int HandsetControl::SendCode(std::uint8_t code) {
   // The handset acts on codes at once and nobody can do anything about a
   // lost one, so callers are always told it went.
+  LogDetail("handset code ", code);
   if (QorHidCtrl* lib = Library()) lib->SendCode(code);
   return 1;
 }
@@ -146,6 +152,7 @@ void HandsetControl::StopThreads() {
 
 void HandsetControl::ProcessReport(std::uint32_t report) {
   const KeyRecord key = SplitReport(report);
+  LogDetail("handset report: key ", key.key, ", number ", key.sequence);
   const std::uint32_t mode = handsetMode_.load();
   const bool browsing = (mode & (kModeBrowseContacts | kModeBrowseHistory)) != 0;
   // Browsing and identification reports may arrive out of turn (the handset
@@ -185,6 +192,7 @@ void HandsetControl::HandleAcceptedReport(const KeyRecord& key) {
     default:
       break;
   }
+  LogEvent("handset key ", key.key, keysEnabled_.load() == 0 ? " dropped: the session is not set up" : "");
   if (keysEnabled_.load() == 0) return;
   const int result = DispatchKey(key);
   if (key.key != kKeyStopIndicator && result != 5) Acknowledge(key);
@@ -211,6 +219,7 @@ void HandsetControl::HandleIdentification(const KeyRecord& key) {
   if (LevelControl* mic = microphone_.load()) mic->SetFaderValue(kFaderSetLevel, settings_.Reg1CValue.load());
   const int display = key.key == kKeyIdentifyWithDisplay ? 1 : 0;
   hasDisplay_.store(display);
+  LogEvent("handset identified ", display != 0 ? "with a display" : "without a display");
   ISkypeLink* link = link_.load();
   if (link != nullptr) link->SetHandsetAttached(display);
   SendCode(settings_.SupportEnableKeyTone.load() != 0 ? kCodeKeyToneOn : kCodeKeyToneOff);

@@ -26,7 +26,7 @@ void FailAndFree(HMODULE module, MessageBoxFn box, const char* text, const char*
 }  // namespace
 
 std::unique_ptr<HidCtrlModule> HidCtrlModule::Load(const HidCtrlLoadOptions& options) {
-  MessageBoxFn box = options.messageBox != nullptr ? options.messageBox : &MessageBoxA;
+  MessageBoxFn box = options.messageBox != nullptr ? options.messageBox : &LoggedMessageBox;
   HMODULE module = LoadLibraryA(options.moduleName);
   if (module == nullptr) {
     box(nullptr, "Failed to load module - QorHIDCtrl.dll", "CreateHidCtrlInstance", kBoxStyle);

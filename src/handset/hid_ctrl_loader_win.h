@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "handset/handset_library.h"
+#include "logging/diagnostic_log_win.h"
 
 namespace tolvane {
 
@@ -21,7 +22,7 @@ struct HidCtrlLoadOptions {
   // The file loaded; tests point it at stand-ins. The texts always name the
   // product library.
   const char* moduleName = "QorHIDCtrl.dll";
-  MessageBoxFn messageBox = &MessageBoxA;
+  MessageBoxFn messageBox = &LoggedMessageBox;
 };
 
 class HidCtrlModule final : public HandsetLibrary {

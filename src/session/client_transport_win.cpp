@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "common/bounded_text.h"
+#include "common/log.h"
 
 namespace tolvane {
 namespace {
@@ -37,6 +38,7 @@ Win32ClientTransport::Win32ClientTransport(SkypeApiMessages messages,
       broadcastTimeoutMs_(Milliseconds(broadcastTimeout)) {}
 
 bool Win32ClientTransport::SendLine(std::string_view line) {
+  LogDetail("to client: ", line);
   const HWND client = clientWindow_.load();
   if (client == nullptr) return false;
   // The block carries the terminating NUL, as the client expects.
@@ -51,6 +53,9 @@ bool Win32ClientTransport::SendLine(std::string_view line) {
       SendMessageTimeoutA(client, WM_COPYDATA, reinterpret_cast<WPARAM>(mainWindow_.load()),
                           reinterpret_cast<LPARAM>(&block), SMTO_ABORTIFHUNG | SMTO_BLOCK,
                           sendTimeoutMs_, &accepted);
+  if (delivered == 0 || accepted == 0) {
+    LogEvent("the client ", delivered == 0 ? "did not answer in time: " : "refused: ", LogSafeHead(line));
+  }
   return delivered != 0 && accepted != 0;
 }
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <utility>
 
+#include "common/log.h"
 #include "interfaces/i_contact_list.h"
 #include "interfaces/i_phone_state.h"
 #include "interfaces/client_transport.h"
@@ -78,6 +79,7 @@ void SkypeLink::SetNotificationHandler(NotificationHandler* handler) { handler_.
 
 Status SkypeLink::QueueNotification(const char* line) {
   if (line == nullptr) return kOk;
+  LogDetail("from client: ", line);
   if (incomingRunning_.load()) {
     std::string text(line);
     // Counted before the line can be taken, so the dispatcher never sees a

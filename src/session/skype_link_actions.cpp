@@ -5,6 +5,7 @@
 #include <chrono>
 #include <utility>
 
+#include "common/log.h"
 #include "interfaces/handset_codes.h"
 #include "interfaces/i_handset_control.h"
 #include "interfaces/i_phone_state.h"
@@ -83,6 +84,7 @@ void SkypeLink::Discover() {
   if (soundMapper_ != nullptr && handset_.Settings().SupportAutoSwitchSystemAudioDevice.load() != 0) {
     soundMapper_->MoveDefaultDevicesOffHandset();
   }
+  LogEvent("looking for the client");
   transport_.BroadcastDiscover();
   if (dialogs_ != nullptr) dialogs_->ForgetWorkerThreads();
 }
@@ -110,6 +112,7 @@ void SkypeLink::SetUpAttachedSession() {
   SendCommand(kCmdSearchFriends, nullptr, 0);
   SendCommand(kCmdSearchCalls, nullptr, 0);
   if (!delay_.Wait(milliseconds(200))) return;
+  LogEvent("session with the client set up");
   SignalHandsetReady();
   handset_.EnableKeys(true);
 }
@@ -140,6 +143,7 @@ void SkypeLink::Detach() {
   SendCommand(kCmdResetRinger, nullptr, 0);
   // The outgoing worker sends the three resets meanwhile.
   if (!delay_.Wait(milliseconds(200))) return;
+  LogEvent("detaching from the client");
   transport_.SendDetach();
   if (dialogs_ != nullptr) dialogs_->ForgetWorkerThreads();
 }

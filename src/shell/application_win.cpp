@@ -1,5 +1,6 @@
 #include "shell/application_win.h"
 
+#include <chrono>
 #include <utility>
 
 #include "handset/handset_control.h"
@@ -17,7 +18,9 @@
 #include "shell/skype_windows_win.h"
 #include "config/dialog_list_win.h"
 #include "dispatcher/notification_dispatcher.h"
+#include "config/configuration.h"
 #include "config/settings_store_win.h"
+#include "logging/crash_dump_win.h"
 #include "session/skype_link.h"
 #include "common/windows_version.h"
 #include "interfaces/level_control.h"
@@ -50,12 +53,23 @@ Application::Application(HINSTANCE instance) : instance_(instance) {}
 Application::~Application() { Stop(); }
 
 bool Application::Start() {
+  StartDiagnostics();
   if (!CreateSession()) return false;
   if (!CreateWindowAndRenderer()) return false;
   if (!BringUpHandset()) return false;
   handset_->StartReportThread();
   running_ = true;
   return true;
+}
+
+void Application::StartDiagnostics() {
+  Configuration configuration(settingsStore_);
+  const int level = configuration.LogLevel();
+  const std::wstring folder = LocalDataFolder();
+  InstallCrashHandler(folder + L"\\crashes", L"Tolvane");
+  log_ = std::make_unique<DiagnosticLog>(static_cast<LogLevel>(level), folder);
+  log_->Start();
+  LogProgramStart(level, configuration.IniPath());
 }
 
 bool Application::CreateSession() {
@@ -66,6 +80,7 @@ bool Application::CreateSession() {
   // the program. A failed load has been shown to the user.
   std::unique_ptr<HandsetLibrary> library = LoadHandsetLibrary();
   if (library == nullptr) return false;
+  LogLibraryLoaded("handset library", "QorHIDCtrl.dll");
   handsetLibrary_ = library->Instance();
   handset_ = std::make_unique<HandsetControl>(std::move(library));
 
@@ -150,7 +165,9 @@ bool Application::CreateWindowAndRenderer() {
   recipients.setHandsetControlRenderer = [this](DisplayRenderer* r) { handset_->SetDisplayRenderer(r); };
   recipients.setSkypeLinkRenderer = [this](DisplayRenderer* r) { link_->SetRenderer(r); };
   recipients.supportFontFile = handset_->Settings().SupportFontFile.load();
-  return renderer_->Load(recipients) == kOk;
+  if (renderer_->Load(recipients) != kOk) return false;
+  LogLibraryLoaded("display-text library", "QorFontProcessLib.dll");
+  return true;
 }
 
 bool Application::CreateTrayIcon(const std::string& title) {
@@ -243,6 +260,7 @@ void Application::RunMessageLoop() {
 }
 
 void Application::Stop() {
+  const auto stopping = std::chrono::steady_clock::now();
   if (running_) {
     // The handset is shut down once, when its owner lets the library go below.
     handset_->WaitDisplayIdle();
@@ -284,6 +302,12 @@ void Application::Stop() {
   if (classRegistered_) {
     UnregisterClassA(className_.c_str(), instance_);
     classRegistered_ = false;
+  }
+  if (log_ != nullptr) {
+    using std::chrono::milliseconds;
+    const auto took = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - stopping);
+    LogEvent("exit: shutdown took ", took.count(), " ms");
+    log_.reset();
   }
 }
 

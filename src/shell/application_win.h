@@ -29,6 +29,7 @@
 #include "audio/sound_mapper_key_win.h"
 #include "audio/wave_devices_win.h"
 #include "config/settings_store_win.h"
+#include "logging/diagnostic_log_win.h"
 #include "phone_state/case_mapping_win.h"
 #include "shell/handset_mixer_controls.h"
 #include "shell/handset_presence_win.h"
@@ -65,6 +66,8 @@ class Application {
   void Stop();
 
  private:
+  // The log and the crash handler come first, before any other thread.
+  void StartDiagnostics();
   bool CreateSession();
   bool CreateWindowAndRenderer();
   bool BringUpHandset();
@@ -74,6 +77,8 @@ class Application {
   void StartPresence();
 
   HINSTANCE instance_;
+  // Goes last: every thread that logs has been joined before it stops.
+  std::unique_ptr<DiagnosticLog> log_;
   bool running_ = false;  // start-up completed: the settings are saved at exit
   std::string programDirectory_;
   std::string className_;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "audio/audio_device_choice.h"
+#include "common/log.h"
 #include "audio/volume_tracker.h"
 #include "interfaces/handset_settings.h"
 #include "shell/option_dialogs_win.h"
@@ -216,6 +217,7 @@ class AudioDeviceDialog final : public ModalDialog {
     book_.StopWorker(OptionDialog::kAudioDevices);
     // Both buttons apply what the dialog shows.
     ApplyDeviceChoice(*host_.Parts().soundMapper, choice_, Shown(true), Shown(false));
+    LogEvent("Audio Device Settings applied: playback \"", Shown(true), "\", recording \"", Shown(false), "\"");
     if (GetDlgItem(dialog_, IDC_AUTO_SWITCH_SYSTEM_AUDIO) != nullptr) {
       host_.Parts().settings->SupportAutoSwitchSystemAudioDevice.store(
           IsChecked(dialog_, IDC_AUTO_SWITCH_SYSTEM_AUDIO) ? 1 : 0);

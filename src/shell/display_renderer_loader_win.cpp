@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "logging/diagnostic_log_win.h"
+
 namespace tolvane {
 
 FontProcessModule::FontProcessModule(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -34,7 +36,7 @@ RendererDeleteFn FontProcessModule::FindDeleteEntry() const {
 }
 
 void ShowErrorBox(const char* text, const char* caption) {
-  MessageBoxA(nullptr, text, caption, MB_ICONERROR);
+  LoggedMessageBox(nullptr, text, caption, MB_ICONERROR);
 }
 
 FontProcessLibrary::FontProcessLibrary(ErrorBox errorBox, std::string fileName)

@@ -2,6 +2,7 @@
 
 #include <cassert>
 
+#include "common/log.h"
 #include "interfaces/client_windows.h"
 #include "interfaces/handset_codes.h"
 #include "interfaces/i_contact_list.h"
@@ -78,6 +79,7 @@ HandsetPresence::Reply HandsetPresence::ArrivalCheck() {
   if (parts_.windowsVersionClass == kClassWithLateSoundDevice && parts_.mixers->Present() != kMixerFound) {
     // The handset's sound device has not appeared yet: give the handset up
     // until the next device event, and keep Windows' own sounds off it.
+    LogEvent("handset plugged in without its sound device: given up until the next device event");
     handset.CloseDevice();
     parts_.mixers->Close();
     handset.WaitDisplayIdle();
@@ -89,6 +91,7 @@ HandsetPresence::Reply HandsetPresence::ArrivalCheck() {
   }
   if (handset.StartDevice(parts_.mainWindow) == 0) return Reply::kDefault;
 
+  LogEvent("handset plugged in");
   parts_.mixers->Open();
   ResetBrowsing();
   StartClientIfNeeded();
@@ -113,6 +116,7 @@ HandsetPresence::Reply HandsetPresence::RemovalCheck() {
     handset.CloseDevice();
     return Reply::kDefault;
   }
+  LogEvent("handset pulled out");
   handset.CloseDevice();
   // A call in progress ends, or the client's prompt closes, exactly as if
   // the hook had been put down.
@@ -144,6 +148,7 @@ HandsetPresence::Reply HandsetPresence::OnPowerBroadcast(unsigned event) {
 }
 
 void HandsetPresence::OnSuspend() {
+  LogEvent("suspend");
   parts_.handset->SetConnected(false);
   parts_.mixers->Close();
   CancelChecks();
@@ -151,6 +156,7 @@ void HandsetPresence::OnSuspend() {
 }
 
 HandsetPresence::Reply HandsetPresence::OnResume() {
+  LogEvent("resume");
   checkPending_ = false;
   IHandsetControl& handset = *parts_.handset;
   if (handset.OpenDevice() != 0) {

@@ -6,6 +6,7 @@
 
 #include <mmsystem.h>
 
+#include "common/log.h"
 #include "handset/handset_control.h"
 #include "interfaces/hid_ctrl_library.h"
 #include "interfaces/i_skype_link.h"
@@ -108,6 +109,8 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 bool MainWindow::HandsetConnected() const { return parts_.handset->IsConnected(); }
 
 LRESULT MainWindow::OnAttach(UINT message, WPARAM wParam, LPARAM lParam) {
+  LogEvent("client attach status ", lParam,
+           " (0 attached, 1 waiting for the user, 2 refused, 3 not available, 32769 available)");
   if (lParam == kAttachSuccess) {
     parts_.transport->SetClientWindow(reinterpret_cast<HWND>(wParam));
     if (parts_.findClientWindows) parts_.findClientWindows();
@@ -229,6 +232,7 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 void MainWindow::BeginExit() {
   if (exiting_) return;
   exiting_ = true;
+  LogEvent("exit chosen");
   if (presence_ != nullptr) presence_->CancelChecks();
   if (parts_.leaving) parts_.leaving();
   if (!parts_.transport->IsAttached()) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/log.h"
 #include "interfaces/resource_ids.h"
 
 namespace tolvane {
@@ -38,8 +39,12 @@ void OptionDialogsHost::RequestClose(WindowHandle dialog) {
 }
 
 INT_PTR ModalDialog::Run(HINSTANCE instance, int resourceId, HWND owner) {
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(resourceId), owner, &ModalDialog::Proc,
-                         reinterpret_cast<LPARAM>(this));
+  LogEvent("dialog ", resourceId,
+           " opened (111 About, 115 Volume Control, 116 Advanced Settings, 118 Audio Device Settings)");
+  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(resourceId), owner, &ModalDialog::Proc,
+                                         reinterpret_cast<LPARAM>(this));
+  LogEvent("dialog ", resourceId, " closed");
+  return result;
 }
 
 INT_PTR CALLBACK ModalDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <thread>
 
+#include "common/log.h"
 #include "interfaces/handset_settings.h"
 #include "interfaces/i_skype_link.h"
 #include "shell/advanced_options.h"
@@ -77,6 +78,7 @@ class AdvancedSettingsDialog final : public ModalDialog {
 
   INT_PTR OnCommand(WORD command) {
     if (command == IDC_DEFAULT_VALUE) {
+      LogEvent("Advanced Settings: default values restored and saved");
       host_.Parts().link->RestoreDefaultSettings();
       ShowOptions();
       return TRUE;
@@ -93,6 +95,8 @@ class AdvancedSettingsDialog final : public ModalDialog {
       // The handset needs a moment after a code before the next one.
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    LogEvent("Advanced Settings saved: switch audio ", options.autoSwitchAudio, ", start the client ",
+             options.autoRunSkype, ", key tone ", options.keyTone);
     host_.Parts().link->SaveSettings();
     EndDialog(dialog_, command);
     return TRUE;

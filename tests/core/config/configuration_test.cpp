@@ -281,5 +281,19 @@ TEST_F(ConfigurationTest, RingListWithoutOrWithANegativeCountIsEmpty) {
   }
 }
 
+TEST_F(ConfigurationTest, TheLogLevelIsZeroOneOrTwoAndOneWhenMissingOrOutOfRange) {
+  struct Case {
+    const char* value;  // null: no key
+    int level;
+  };
+  for (const Case c : {Case{nullptr, 1}, Case{"0", 0}, Case{"1", 1}, Case{"2", 2}, Case{"3", 1}, Case{"-1", 1},
+                       Case{"", 1}, Case{"off", 0}}) {
+    MemorySettingsStore fresh;
+    if (c.value != nullptr) fresh.Set("SETTINGS", "LogLevel", c.value);
+    Configuration configuration(fresh);
+    EXPECT_EQ(configuration.LogLevel(), c.level) << (c.value != nullptr ? c.value : "(missing)");
+  }
+}
+
 }  // namespace
 }  // namespace tolvane

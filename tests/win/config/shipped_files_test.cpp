@@ -61,6 +61,8 @@ TEST_F(ShippedFilesTest, AFreshInstallReadsTheProductDefaults) {
   char about[kPathBufferSize] = {};
   EXPECT_EQ(rig.link->GetCustomerInfo(about), kOk);
   EXPECT_STREQ(about, "Tolvane\r\nUSB handset for Skype");
+  const std::string ini = directory.path + "\\Tolvane.ini";
+  EXPECT_EQ(GetPrivateProfileIntA("SETTINGS", "LogLevel", 7, ini.c_str()), 1u) << "the file names the log's level";
 }
 
 TEST_F(ShippedFilesTest, EveryTrayIconLoadsFromItsConfiguredPath) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -30,7 +31,9 @@ class ProgramsTest : public ::testing::Test {
         GTEST_SKIP() << file << " is not staged next to the test program";
       }
     }
-    const std::string label = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string label = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    // A parameterised test's name carries a slash, which no folder name may.
+    std::replace(label.begin(), label.end(), '/', '-');
     scratch = MakeScratchFolder(label);
     simName = "e2e-" + std::to_string(GetCurrentProcessId()) + "-" + label;
     handsetPipe = "\\\\.\\pipe\\" + simName;
