@@ -42,7 +42,8 @@ HMODULE LoadLibraryBesideProgram(const char* fileName) {
   const std::string path = BesideProgram(fileName);
   // A relative path here would be searched for after all.
   if (!IsAbsolute(path.c_str())) return nullptr;
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+  HMODULE module =
+      LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
     // A loader without the search flags: the library's own folder first.
     module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);

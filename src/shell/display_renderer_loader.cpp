@@ -40,7 +40,9 @@ void DisplayRendererLoader::Unload() {
   if (!module_.IsLoaded()) return;
   const RendererDeleteFn destroy = module_.FindDeleteEntry();
   if (destroy == nullptr) return FailUnload("Failed to Get API - DeleteComponentInstance");
-  if (CallEntryPoint(destroy, &renderer_) == 0) return FailUnload("Failed to delete instance in module - QorFontProcessLib.DLL");
+  if (CallEntryPoint(destroy, &renderer_) == 0) {
+    return FailUnload("Failed to delete instance in module - QorFontProcessLib.DLL");
+  }
   renderer_ = nullptr;
 }
 
