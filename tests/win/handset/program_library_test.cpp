@@ -23,17 +23,16 @@ constexpr char kDecoyMark[] = "decoy-loaded.txt";
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+BOOL CALLBACK CollectText(HWND child, LPARAM found) {
+  char text[256] = {};
+  GetWindowTextA(child, text, sizeof text);
+  reinterpret_cast<std::vector<std::string>*>(found)->push_back(text);
+  return TRUE;
+}
+
 std::vector<std::string> ChildTexts(HWND window) {
   std::vector<std::string> texts;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM found) -> BOOL {
-        char text[256] = {};
-        GetWindowTextA(child, text, sizeof text);
-        reinterpret_cast<std::vector<std::string>*>(found)->push_back(text);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&texts));
+  EnumChildWindows(window, &CollectText, reinterpret_cast<LPARAM>(&texts));
   return texts;
 }
 
