@@ -68,8 +68,10 @@ dist: win32
 	cp build/win32/dist/Tolvane-$$v-win32-setup.exe build/win32/dist/Tolvane-$$v-win32.zip build/dist/ && \
 	ls -1 build/dist/*
 
-demo: win32 win64
-	@scripts/demo
+# Builds only the programs it runs, from the 32-bit build where this machine
+# runs 32-bit programs (the 64-bit one otherwise).
+demo: bootstrap
+	@JOBS=$(JOBS) scripts/demo
 
 # Both simulators in windows: on $DISPLAY, else under Xvfb with screenshots in build/try/.
 try: win64

@@ -27,6 +27,16 @@ Unicode true
 !include Sections.nsh
 !include WinMessages.nsh
 
+; ${If} ${IsUnderFolder} "folder": $INSTDIR is that folder or inside it
+; (NSIS compares strings without regard to case, as Windows compares paths).
+!macro _IsUnderFolder _a _b _t _f
+  !insertmacro _LOGICLIB_TEMP
+  StrLen $_LOGICLIB_TEMP `${_b}\`
+  StrCpy $_LOGICLIB_TEMP `$INSTDIR\` $_LOGICLIB_TEMP
+  StrCmp $_LOGICLIB_TEMP `${_b}\` `${_t}` `${_f}`
+!macroend
+!define IsUnderFolder `"" IsUnderFolder`
+
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvane"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 ; The program's hidden main window and its tray menu's Exit command.
@@ -90,6 +100,34 @@ FunctionEnd
 !insertmacro DEFINE_CLOSE_TOLVANE ""
 !insertmacro DEFINE_CLOSE_TOLVANE "un."
 
+; A folder outside Program Files inherits the rights of where it was made
+; (at C:\ any user may add files), and an ordinary user could then replace
+; the program, the uninstaller that the next upgrade runs elevated, or plant
+; a QorHIDCtrl.dll beside it. Such a folder gets the rights of Program Files:
+; administrators and SYSTEM full control, users read and execute, nothing
+; inherited from above; the files in it inherit them.
+Function SecureInstallFolder
+  ${If} ${IsUnderFolder} "$PROGRAMFILES32"
+  ${OrIf} ${IsUnderFolder} "$PROGRAMFILES64"
+    Return
+  ${EndIf}
+  DetailPrint "Giving $INSTDIR the rights of Program Files"
+  ; SDDL_REVISION_1
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(\
+    w "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", i 1, *p .r0, p 0) i .r1'
+  ${If} $1 == 0
+    DetailPrint "Could not set the rights of $INSTDIR"
+    Return
+  ${EndIf}
+  System::Call 'advapi32::GetSecurityDescriptorDacl(p r0, *i .r2, *p .r3, *i .r4) i .r1'
+  ; SE_FILE_OBJECT; DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION
+  System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i 0x80000004, p 0, p 0, p r3, p 0) i .r1'
+  ${If} $1 != 0
+    DetailPrint "Could not set the rights of $INSTDIR (error $1)"
+  ${EndIf}
+  System::Call 'kernel32::LocalFree(p r0)'
+FunctionEnd
+
 Section "Tolvane" SecProgram
   SectionIn RO
   Call CloseTolvane
@@ -106,6 +144,7 @@ Section "Tolvane" SecProgram
   ${EndIf}
 
   SetOutPath "$INSTDIR"
+  Call SecureInstallFolder
   File "${STAGE}\Tolvane.exe"
   File "${STAGE}\QorFontProcessLib.dll"
   File "${STAGE}\tolvane_active.ico"

@@ -1,5 +1,6 @@
 // The two entry points of the simulated QorHIDCtrl.dll, exported undecorated
-// through QorHIDCtrl.def.
+// through QorHIDCtrl.def: standard-call, or C-call in the build that stands
+// for a vendor library compiled the ordinary way (SIM_ENTRY_CCALL).
 #include <windows.h>
 
 #include "sim_handset.h"
@@ -15,7 +16,13 @@ HMODULE ThisLibrary() {
 
 }  // namespace
 
-extern "C" int TOLVANE_STDCALL CreateComponentInstance(tolvane::QorHidCtrl** instance) {
+#if defined(SIM_ENTRY_CCALL)
+#define SIM_ENTRY __cdecl
+#else
+#define SIM_ENTRY TOLVANE_STDCALL
+#endif
+
+extern "C" int SIM_ENTRY CreateComponentInstance(tolvane::QorHidCtrl** instance) {
   if (instance == nullptr) return 0;
   try {
     const HMODULE library = ThisLibrary();
@@ -26,7 +33,7 @@ extern "C" int TOLVANE_STDCALL CreateComponentInstance(tolvane::QorHidCtrl** ins
   return *instance != nullptr ? 1 : 0;
 }
 
-extern "C" int TOLVANE_STDCALL DeleteComponentInstance(tolvane::QorHidCtrl** instance) {
+extern "C" int SIM_ENTRY DeleteComponentInstance(tolvane::QorHidCtrl** instance) {
   if (instance == nullptr || *instance == nullptr) return 0;
   delete static_cast<simhandset::SimHandset*>(*instance);
   *instance = nullptr;

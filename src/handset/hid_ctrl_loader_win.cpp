@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "common/entry_point_call.h"
+#include "common/library_search_win.h"
+
 namespace tolvane {
 
 namespace {
@@ -27,7 +30,7 @@ void FailAndFree(HMODULE module, MessageBoxFn box, const char* text, const char*
 
 std::unique_ptr<HidCtrlModule> HidCtrlModule::Load(const HidCtrlLoadOptions& options) {
   MessageBoxFn box = options.messageBox != nullptr ? options.messageBox : &LoggedMessageBox;
-  HMODULE module = LoadLibraryA(options.moduleName);
+  HMODULE module = LoadLibraryBesideProgram(options.moduleName);
   if (module == nullptr) {
     box(nullptr, "Failed to load module - QorHIDCtrl.dll", "CreateHidCtrlInstance", kBoxStyle);
     return nullptr;
@@ -41,7 +44,7 @@ std::unique_ptr<HidCtrlModule> HidCtrlModule::Load(const HidCtrlLoadOptions& opt
   // not be taken down in order, which is said when the program ends.
   auto destroy = EntryPoint<HidCtrlDeleteFn>(module, "DeleteComponentInstance");
   QorHidCtrl* instance = nullptr;
-  if (create(&instance) == 0 || instance == nullptr) {
+  if (CallEntryPoint(create, &instance) == 0 || instance == nullptr) {
     FailAndFree(module, box, "Failed to create instance in module - QorHIDCtrl.dll", "CreateDLLInstance");
     return nullptr;
   }
@@ -52,7 +55,7 @@ HidCtrlModule::~HidCtrlModule() {
   instance_->ShutdownDevice();
   if (deleteInstance_ == nullptr) {
     messageBox_(nullptr, "Failed to Get API - DeleteComponentInstance", "DeleteDLLInstance", kBoxStyle);
-  } else if (deleteInstance_(&instance_) == 0) {
+  } else if (CallEntryPoint(deleteInstance_, &instance_) == 0) {
     messageBox_(nullptr, "Failed to detete instance in module - QorHIDCtrl.DLL", "DeleteDLLInstance", kBoxStyle);
   }
   instance_ = nullptr;

@@ -19,8 +19,8 @@ namespace tolvane {
 using MessageBoxFn = int(WINAPI*)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 struct HidCtrlLoadOptions {
-  // The file loaded; tests point it at stand-ins. The texts always name the
-  // product library.
+  // The file loaded, from the program's folder (or an absolute path); tests
+  // point it at stand-ins. The texts always name the product library.
   const char* moduleName = "QorHIDCtrl.dll";
   MessageBoxFn messageBox = &LoggedMessageBox;
 };

@@ -28,7 +28,8 @@ class DisplayRenderer {
   ~DisplayRenderer() = default;
 };
 
-// Output buffers of FromSkypeText and ToSkypeText hold 255 bytes.
+// Output buffers of FromSkypeText and ToSkypeText hold 255 bytes. The two
+// entry points are called through CallEntryPoint, as the handset library's.
 using RendererCreateFn = int(TOLVANE_STDCALL*)(DisplayRenderer** instance);
 using RendererDeleteFn = int(TOLVANE_STDCALL*)(DisplayRenderer** instance);
 

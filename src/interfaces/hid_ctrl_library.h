@@ -33,7 +33,9 @@ class QorHidCtrl {
 };
 
 // "CreateComponentInstance" / "DeleteComponentInstance": called with the
-// address of the instance pointer; nonzero means success.
+// address of the instance pointer; nonzero means success. The vendor may
+// export them standard-call or C-call: they are called only through
+// CallEntryPoint (common/entry_point_call.h), which suits both.
 using HidCtrlCreateFn = int(TOLVANE_STDCALL*)(QorHidCtrl** instance);
 using HidCtrlDeleteFn = int(TOLVANE_STDCALL*)(QorHidCtrl** instance);
 

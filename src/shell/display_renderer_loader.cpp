@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "common/entry_point_call.h"
+
 namespace tolvane {
 
 DisplayRendererLoader::DisplayRendererLoader(RendererModule& module, ErrorBox errorBox)
@@ -16,7 +18,7 @@ Status DisplayRendererLoader::Load(const RendererRecipients& recipients) {
   if (create == nullptr) return FailLoad("Failed to Get API - CreateComponentInstance");
   // A library that reports success without an instance has failed as well:
   // every recipient would be handed nothing to call.
-  if (create(&renderer_) == 0 || renderer_ == nullptr) {
+  if (CallEntryPoint(create, &renderer_) == 0 || renderer_ == nullptr) {
     renderer_ = nullptr;
     return FailLoad("Failed to create instance in module - QorFontProcessLib.dll");
   }
@@ -38,7 +40,9 @@ void DisplayRendererLoader::Unload() {
   if (!module_.IsLoaded()) return;
   const RendererDeleteFn destroy = module_.FindDeleteEntry();
   if (destroy == nullptr) return FailUnload("Failed to Get API - DeleteComponentInstance");
-  if (destroy(&renderer_) == 0) return FailUnload("Failed to delete instance in module - QorFontProcessLib.DLL");
+  if (CallEntryPoint(destroy, &renderer_) == 0) {
+    return FailUnload("Failed to delete instance in module - QorFontProcessLib.DLL");
+  }
   renderer_ = nullptr;
 }
 

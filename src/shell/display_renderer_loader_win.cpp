@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/library_search_win.h"
 #include "logging/diagnostic_log_win.h"
 
 namespace tolvane {
@@ -11,7 +12,7 @@ FontProcessModule::FontProcessModule(std::string fileName) : fileName_(std::move
 FontProcessModule::~FontProcessModule() { Free(); }
 
 bool FontProcessModule::Load() {
-  if (module_ == nullptr) module_ = LoadLibraryA(fileName_.c_str());
+  if (module_ == nullptr) module_ = LoadLibraryBesideProgram(fileName_.c_str());
   return module_ != nullptr;
 }
 

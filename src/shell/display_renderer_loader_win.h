@@ -11,7 +11,8 @@ namespace tolvane {
 
 class FontProcessModule final : public RendererModule {
  public:
-  // The file name is the library's; tests point it elsewhere.
+  // The library's file in the program's folder (or an absolute path);
+  // tests point it elsewhere.
   explicit FontProcessModule(std::string fileName = kFontProcessLibraryName);
   ~FontProcessModule() override;
   FontProcessModule(const FontProcessModule&) = delete;

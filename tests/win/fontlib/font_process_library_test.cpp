@@ -115,8 +115,11 @@ TEST_F(FontProcessLibraryTest, MissingLibraryShowsTheLoadMessage) {
 TEST_F(FontProcessLibraryTest, LibraryWithoutTheEntryPointIsFreedAgain) {
   // Any library without the export will do, as long as nothing else here
   // has it loaded.
+  // The program loads only from its own folder, or from a full path.
   ASSERT_EQ(GetModuleHandleA("msimg32.dll"), nullptr);
-  FontProcessLibrary library(Recorder(), "msimg32.dll");
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  FontProcessLibrary library(Recorder(), std::string(system) + "\\msimg32.dll");
   EXPECT_EQ(library.Load(RendererRecipients{}), kFail);
   EXPECT_EQ(boxes_, (std::vector<Box>{{"Failed to Get API - CreateComponentInstance",
                                        "CreateInstanceFontProcess"}}));

@@ -5,10 +5,17 @@
 // appear; the installed Tolvane, given the simulated handset library where
 // the readme says the vendor's goes, attaches to the simulated client; an
 // upgrade closes the running program;
-// the uninstaller removes everything but a Tolvane.ini that holds settings.
+// the uninstaller removes everything but a Tolvane.ini that holds settings;
+// a folder outside Program Files gets the rights of Program Files.
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <ostream>
+#include <utility>
 
 #include <chrono>
 #include <string>
@@ -77,14 +84,69 @@ void Install(const std::string& options = "") {
   ASSERT_EQ(Run("\"" TOLVANE_INSTALLER "\" /S" + options), 0u);
 }
 
+// One allowed entry of an access list: who (a SID string), what rights, and
+// the inheritance flags it passes on.
+struct Allowed {
+  std::string who;
+  DWORD rights;
+  BYTE inheritance;
+  bool operator==(const Allowed&) const = default;
+  bool operator<(const Allowed& other) const { return who < other.who; }
+};
+
+void PrintTo(const Allowed& a, std::ostream* out) {
+  *out << a.who << " rights 0x" << std::hex << a.rights << " inheritance 0x" << int{a.inheritance} << std::dec;
+}
+
+// A file's or folder's access list as read back from the file system: the
+// allowed entries (sorted), and whether rights from above are cut off. Any
+// other kind of entry counts as an error.
+struct AccessList {
+  bool inheritanceCut = false;
+  std::vector<Allowed> allowed;
+  int otherEntries = 0;
+};
+
+AccessList ReadAccessList(const std::string& path) {
+  AccessList list;
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                            nullptr, &descriptor) != ERROR_SUCCESS) {
+    ADD_FAILURE() << "cannot read the access list of " << path;
+    return list;
+  }
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  GetSecurityDescriptorControl(descriptor, &control, &revision);
+  list.inheritanceCut = (control & SE_DACL_PROTECTED) != 0;
+  for (DWORD i = 0; dacl != nullptr && i < dacl->AceCount; ++i) {
+    void* ace = nullptr;
+    if (!GetAce(dacl, i, &ace)) continue;
+    const auto* header = static_cast<ACE_HEADER*>(ace);
+    if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) {
+      ++list.otherEntries;
+      continue;
+    }
+    auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+    char* sid = nullptr;
+    ConvertSidToStringSidA(reinterpret_cast<PSID>(&allowed->SidStart), &sid);
+    list.allowed.push_back({sid != nullptr ? sid : "?", allowed->Mask,
+                            static_cast<BYTE>(header->AceFlags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE))});
+    LocalFree(sid);
+  }
+  LocalFree(descriptor);
+  std::sort(list.allowed.begin(), list.allowed.end());
+  return list;
+}
+
 // Started as Add/Remove Programs starts it, the NSIS uninstaller copies
 // itself to the temporary folder, starts the copy with _?=<folder> and exits
 // at once. The test does that step itself, so that it can wait for the copy.
-void Uninstall() {
+void Uninstall(const std::string& folder = InstallFolder()) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   const std::string copy = std::string(temp) + "tolvane-uninstall.exe";
-  const std::string folder = InstallFolder();
   ASSERT_TRUE(CopyFileA((folder + "uninstall.exe").c_str(), copy.c_str(), FALSE));
   EXPECT_EQ(Run("\"" + copy + "\" /S _?=" + folder.substr(0, folder.size() - 1)), 0u);
   DeleteFileA(copy.c_str());
@@ -199,6 +261,50 @@ TEST(InstallerTest, TheInstalledProgramAttachesAndAChangedIniOutlivesUpgradeAndU
   EXPECT_EQ(IniValue("DEFAULT", "Reg04Value"), "20") << "the uninstaller removed the user's settings";
   EXPECT_EQ(IniValue("SETTINGS", "SupportAutoRunSkype"), "0");
   EXPECT_TRUE(Exists(folder + "QorHIDCtrl.dll")) << "the user's copy of the vendor library is theirs to remove";
+}
+
+// Whether this system keeps a folder's access list as it is set. Wine (but
+// for its staging patches) keeps only what Unix file modes can say.
+bool KeepsAccessLists() {
+  const std::string folder = MakeScratchFolder("access-list");
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:PAI(A;OICI;FA;;;SY)", SDDL_REVISION_1, &descriptor,
+                                                            nullptr)) {
+    return false;
+  }
+  BOOL present = FALSE;
+  BOOL defaulted = FALSE;
+  PACL dacl = nullptr;
+  GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+  SetNamedSecurityInfoA(const_cast<char*>(folder.c_str()), SE_FILE_OBJECT,
+                        DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl,
+                        nullptr);
+  LocalFree(descriptor);
+  const AccessList back = ReadAccessList(folder);
+  return back.inheritanceCut && back.allowed.size() == 1;
+}
+
+TEST(InstallerTest, AFolderOutsideProgramFilesGetsTheRightsOfProgramFiles) {
+  if (!KeepsAccessLists()) {
+    GTEST_SKIP() << "this Wine keeps no access lists on files (only Unix modes), so the folder's cannot be read back";
+  }
+  const std::string folder = "C:\\TolvaneOutsideProgramFiles\\";
+  Install(" /NOSTARTUP /D=" + folder.substr(0, folder.size() - 1));
+  ASSERT_TRUE(Exists(folder + "Tolvane.exe"));
+
+  // Administrators and SYSTEM may do anything, users only read and run;
+  // nothing comes from C:\, where any user may add files.
+  const BYTE inherited = OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE;
+  const std::vector<Allowed> expected = {{"S-1-5-18", FILE_ALL_ACCESS, inherited},
+                                         {"S-1-5-32-544", FILE_ALL_ACCESS, inherited},
+                                         {"S-1-5-32-545", FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, inherited}};
+  const AccessList rights = ReadAccessList(folder);
+  EXPECT_TRUE(rights.inheritanceCut);
+  EXPECT_EQ(rights.otherEntries, 0);
+  EXPECT_EQ(rights.allowed, expected);
+
+  Uninstall(folder);
+  EXPECT_FALSE(Exists(folder + "Tolvane.exe"));
 }
 
 }  // namespace

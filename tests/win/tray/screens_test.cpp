@@ -84,11 +84,9 @@ class TrayScreens : public InstalledTolvaneTest {
 TEST_F(TrayScreens, TheMenuAndEveryDialogInTheLanguageOfTheUserInterface) {
   StartInstalled();
   const DWORD process = ProcessOf(main);
-#ifdef _WIN64
   // The tip travels through the program's ANSI code page to the shell.
   std::vector<std::wstring> tips;
   EXPECT_TRUE(WaitForShellTooltip(ShellProcess(), Wide(expected->tipBothOnline), &tips)) << Quoted(tips);
-#endif
 
   // The menu, as a right click on the icon opens it.
   ASSERT_TRUE(PostMessageA(main, kTrayCallback, kTrayIconId, WM_RBUTTONUP));

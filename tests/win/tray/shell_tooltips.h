@@ -5,7 +5,8 @@
 // program gave its icon is among them exactly when the shell took it.
 //
 // Tooltip messages carry pointers into the receiving process: the record and
-// the text buffer are placed in the shell's memory and read back from it.
+// the text buffer are placed in the shell's memory and read back from it, in
+// the shell's own layout (a 32-bit test may ask a 64-bit shell).
 #include <windows.h>
 
 #include <chrono>

@@ -135,12 +135,6 @@ class InstalledTrayTest : public InstalledTolvaneTest {
 // Read where the user reads it: the tooltip the notification area shows.
 class TooltipTest : public InstalledTrayTest {
  protected:
-  void SetUp() override {
-#ifndef _WIN64
-    GTEST_SKIP() << "the shell's tooltip records are read in its own (64-bit) layout";
-#endif
-    InstalledTrayTest::SetUp();
-  }
   // Waits until the notification area shows `tip` as Tolvane's tooltip.
   bool Shows(const wchar_t* tip) {
     if (shell == 0) shell = ShellProcess();
