@@ -85,6 +85,9 @@ int CMixerFader::SetFaderValue(int kind, int level) {
   Locked lock(*this);
   if (!HasValues()) return 0;
   std::uint32_t value = 0;
+  // A step starts from the level the device has now: it may have been moved
+  // elsewhere (Windows' own volume control) since this fader last looked.
+  if ((kind == kFaderStepUp || kind == kFaderStepDown) && ReadLocked()) SetHVSliderPosLocked(lock);
   switch (kind) {
     case kFaderStepUp:
       value = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{position_} + kKeySteps, steps_) * step_);

@@ -31,8 +31,9 @@ class CMixerFader final : public CMixerBase, public LevelControl {
   void SetHVSliderPos();
 
   // Writes a new value by `kind` (a FaderKind; `level` is used by the two
-  // set kinds and is held to 0-32). Returns the new position, 0 when nothing
-  // was written (an unknown kind writes nothing).
+  // set kinds and is held to 0-32); the two steps start from the value the
+  // device has now. Returns the new position, 0 when nothing was written (an
+  // unknown kind writes nothing).
   int SetFaderValue(int kind, int level) override;
 
   // Level 0-32 of the first channel as the device has it now; 0 when it

@@ -61,6 +61,35 @@ TEST(MixerFaderTest, SetFaderValueWritesTheLevelOrStepAndKeepsTheBalance) {
   }
 }
 
+// The level may be changed elsewhere (Windows' own volume control) after the
+// fader last looked: a volume key steps from where the device is now.
+TEST(MixerFaderTest, VolumeKeysStepFromTheLevelTheDeviceHasNow) {
+  const struct {
+    const char* name;
+    std::uint32_t channels;
+    Values atInit;
+    Values changedTo;
+    int kind;
+    Values after;
+    int position;
+  } cases[] = {
+      {"down from a device turned off", 1, {50 * 655}, {0}, 1, {0}, 0},
+      {"up from a device turned full", 1, {50 * 655}, {65535}, 0, {65500}, 100},
+      {"up from a device turned down", 1, {90 * 655}, {10 * 655}, 0, {35 * 655}, 35},
+      {"down keeps the balance the device has now", 2, {40000, 40000}, {30000, 60000}, 1, {21615, 43230}, 66},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeMixer fake({HandsetDevice(c.channels)});
+    HandsetMixers mixers(fake, nullptr);
+    fake.SetValues(kSpeakerVolumeId, c.atInit);
+    ASSERT_EQ(mixers.Init(TestWindow()), 3);
+    fake.SetValues(kSpeakerVolumeId, c.changedTo);  // behind the fader's back
+    EXPECT_EQ(mixers.speakerFader.SetFaderValue(c.kind, 0), c.position);
+    EXPECT_EQ(fake.Values(kSpeakerVolumeId), c.after);
+  }
+}
+
 TEST(MixerFaderTest, GetFaderLevelReadsTheFirstChannelOnTheLevelScale) {
   const struct {
     std::uint32_t channels;
@@ -139,12 +168,12 @@ TEST(MixerFaderTest, AChangeOfTheMicrophoneBelow10000IsRaisedTo10000) {
     std::intptr_t controlId;
     std::uint32_t before;
     std::vector<std::string> writes;
-    std::uint32_t upAfter;  // one key step up then starts from the position the change left
+    std::uint32_t upAfter;  // one key step up then starts from the value on the device
   } cases[] = {
       {"turned down", 0x101, kMicVolumeId, 5000, {"3=10000"}, 40 * 655},
       {"loud enough", 0x101, kMicVolumeId, 20000, {}, 55 * 655},
-      {"another device's notification", 0x100, kMicVolumeId, 5000, {}, 25 * 655},
-      {"another control", 0x101, kSpeakerVolumeId, 5000, {}, 25 * 655},
+      {"another device's notification", 0x100, kMicVolumeId, 5000, {}, 32 * 655},
+      {"another control", 0x101, kSpeakerVolumeId, 5000, {}, 32 * 655},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
