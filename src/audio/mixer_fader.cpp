@@ -124,7 +124,11 @@ int CMixerFader::SetFaderValue(int kind, int level) {
 int CMixerFader::GetFaderLevel() {
   Locked lock(*this);
   if (!ReadLocked()) return 0;
-  const std::uint64_t level = static_cast<std::uint64_t>(Values()[0]) * kMaxLevel / step_ / steps_;
+  // The louder channel carries the level (SetFaderValue puts it there and
+  // scales the other by the balance).
+  const std::vector<std::uint32_t>& values = Values();
+  const std::uint32_t louder = *std::max_element(values.begin(), values.begin() + ValueChannels());
+  const std::uint64_t level = static_cast<std::uint64_t>(louder) * kMaxLevel / step_ / steps_;
   return static_cast<int>(std::min<std::uint64_t>(level, kMaxLevel));
 }
 

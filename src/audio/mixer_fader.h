@@ -36,7 +36,7 @@ class CMixerFader final : public CMixerBase, public LevelControl {
   // unknown kind writes nothing).
   int SetFaderValue(int kind, int level) override;
 
-  // Level 0-32 of the first channel as the device has it now; 0 when it
+  // Level 0-32 of the louder channel as the device has it now; 0 when it
   // cannot be read.
   int GetFaderLevel();
 

@@ -90,14 +90,15 @@ TEST(MixerFaderTest, VolumeKeysStepFromTheLevelTheDeviceHasNow) {
   }
 }
 
-TEST(MixerFaderTest, GetFaderLevelReadsTheFirstChannelOnTheLevelScale) {
+TEST(MixerFaderTest, GetFaderLevelReadsTheLouderChannelOnTheLevelScale) {
   const struct {
     std::uint32_t channels;
     Values values;
     int level;
   } cases[] = {
       {1, {0}, 0},          {1, {2047}, 1},  {1, {32750}, 16},
-      {1, {65500}, 32},     {1, {65535}, 32}, {2, {10000, 60000}, 4},
+      {1, {65500}, 32},     {1, {65535}, 32}, {2, {10000, 60000}, 29},
+      {2, {60000, 10000}, 29}, {2, {32750, 16375}, 16},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.values[0]));
