@@ -137,14 +137,18 @@ int CMixerFader::OnControlChange(MixerHandle mixer, std::intptr_t controlId) {
   if (!HasValues() || mixer != Mixer() || controlId != static_cast<std::intptr_t>(Control().controlId)) return 0;
   if (!ReadLocked()) return 0;
   std::vector<std::uint32_t>& values = Values();
-  // Only a raised value is written back: every write makes the device post
-  // another change notification, and writing an unchanged value would keep
-  // that going for as long as the call lasts.
-  const bool raise = values[0] < kLowestCallLevel;
-  if (raise) {
-    values[0] = kLowestCallLevel;
-    WriteLocked();
+  // Every channel is raised, to no more than the control takes (a higher
+  // value would be refused). Only a raised value is written back: every
+  // write makes the device post another change notification, and writing
+  // an unchanged value would keep that going for as long as the call lasts.
+  const std::uint32_t lowest = std::min(kLowestCallLevel, Control().maximum);
+  bool raise = false;
+  for (std::uint32_t channel = 0; channel < ValueChannels(); ++channel) {
+    if (values[channel] >= lowest) continue;
+    values[channel] = lowest;
+    raise = true;
   }
+  if (raise) WriteLocked();
   SetHVSliderPosLocked(lock);
   if (raise) ReadLocked();
   return 0;

@@ -41,8 +41,9 @@ class CMixerFader final : public CMixerBase, public LevelControl {
   int GetFaderLevel();
 
   // A change notification (wParam, lParam of MM_MIXM_CONTROL_CHANGE). For
-  // this fader's own device and control, a value below 10000 is raised to
-  // 10000; the position and balance follow the device. Returns 0.
+  // this fader's own device and control, every channel below 10000 (or the
+  // control's top, if lower) is raised to it; the position and balance follow
+  // the device. Returns 0.
   int OnControlChange(MixerHandle mixer, std::intptr_t controlId);
 
  private:
