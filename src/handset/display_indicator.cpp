@@ -144,8 +144,7 @@ void DisplayIndicator::End() {
   }
   Send(kDisplayEndScreen, kDisplayFieldParameter);
   handset_.Pause(5);
-  handset_.indicatorStop_.store(0);
-  if (renderer_ != nullptr) renderer_->CancelDisplay(0);
+  handset_.EndStoppableRun();
   if (refresh && link_ != nullptr) {
     link_->SendCommand(kCmdGetUserStatus, nullptr, 0);
     link_->SendCommand(kCmdGetConnStatus, nullptr, 0);

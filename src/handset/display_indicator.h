@@ -7,8 +7,9 @@
 // The screen is chosen once, from HandsetMode as it is when the run begins.
 // A stop request (HandsetControl::indicatorStop) ends the run early: inside
 // a text after the character just sent, elsewhere at the next check; the
-// end sequence runs in every case. The run takes no lock of its own; the
-// stores take theirs.
+// end sequence runs in every case, and takes any stop request back under the
+// handset's indicator lock, after which no stop reaches this run. The run
+// takes no other lock of its own; the stores take theirs.
 #include <cstdint>
 
 #include "common/status.h"

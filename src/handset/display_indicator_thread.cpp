@@ -31,6 +31,7 @@ int HandsetControl::StartIndicatorThread() {
   // The new thread cannot end before this is set: its last step waits for
   // the lock held here.
   indicatorActive_ = true;
+  indicatorStoppable_ = true;
   ++indicatorRun_;
   return 1;
 }
@@ -48,6 +49,13 @@ void HandsetControl::IndicatorThreadMain() {
   indicatorRunning_.store(0);
   indicatorActive_ = false;
   indicatorEnded_.notify_all();
+}
+
+void HandsetControl::EndStoppableRun() {
+  std::lock_guard<std::mutex> hold(indicatorLock_);
+  indicatorStoppable_ = false;
+  indicatorStop_.store(0);
+  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(0);
 }
 
 std::uint64_t HandsetControl::IndicatorRun() {
@@ -82,8 +90,15 @@ void HandsetControl::StopIndicatorAndWait() {
 }
 
 bool HandsetControl::StopAndWait(std::uint64_t run) {
-  indicatorStop_.store(1);
-  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+  {
+    // A run that has ended, or is taking its stop request back, is not
+    // stopped: nothing would take this one back.
+    std::lock_guard<std::mutex> hold(indicatorLock_);
+    if (indicatorStoppable_ && indicatorRun_ == run) {
+      indicatorStop_.store(1);
+      if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+    }
+  }
   Pause(20);
   // Until the indicator has run its end sequence it still writes to the
   // handset and to the mode word, so the caller's next code or mode would mix

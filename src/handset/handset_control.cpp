@@ -231,7 +231,8 @@ void HandsetControl::Acknowledge(const KeyRecord& key) {
 }
 
 bool HandsetControl::StopIndicatorAsync() {
-  if (indicatorRunning_.load() == 0) return false;
+  std::lock_guard<std::mutex> hold(indicatorLock_);
+  if (!indicatorStoppable_) return false;
   indicatorStop_.store(1);
   if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
   return true;

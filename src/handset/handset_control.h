@@ -138,6 +138,10 @@ class HandsetControl final : public IHandsetControl {
   void StopIndicatorAndWait();
   bool StopAndWait(std::uint64_t run);
   void ClearModeBits(std::uint32_t bits) { handsetMode_.fetch_and(~bits); }
+  // The run's end takes a stop request back and lets the renderer go on;
+  // from then on a stop finds nothing to stop, so that no stop can outlast
+  // the run and leave the renderer cancelled for the next screen.
+  void EndStoppableRun();
   // Starts streaming the prepared screen to the handset: 1 when an indicator
   // runs (this one, or one already running), 0 when none could be started.
   int StartIndicatorThread();
@@ -213,6 +217,9 @@ class HandsetControl final : public IHandsetControl {
   std::condition_variable indicatorEnded_;
   std::thread indicatorThread_;
   bool indicatorActive_ = false;
+  // A stop request (and the renderer's cancel) is given only while this is
+  // set: from a run's start until its end sequence has taken any back.
+  bool indicatorStoppable_ = false;
   bool indicatorClosed_ = false;  // the object is being destroyed: no new runs
   std::uint64_t indicatorRun_ = 0;
   // The sequence number the report thread expects next; touched only by the

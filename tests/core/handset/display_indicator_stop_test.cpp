@@ -4,6 +4,7 @@
 // stopped has ended, even when the next screen has begun by then.
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "display_indicator_fixture.h"
 #include "interfaces/handset_codes.h"
@@ -80,6 +81,22 @@ TEST_F(IndicatorStopTest, TheEndReadsTheModeAgain) {
     if (duration.count() == 25) handset->SetMode(0);
   };
   EXPECT_EQ(RunScreen(kModeMissedCalls | kModeRenderedText),
+            Joined({kBeginScreen, {Char(106, 10), Paused(3), "renderer FinishDisplay"}, kEndOfScreen}));
+}
+
+// The missed-call message's end asks for the user's status once it has
+// taken back any stop request; a stop key handled just then finds the screen
+// over and must not leave the renderer abandoning the next screen's text.
+TEST_F(IndicatorStopTest, AStopAsAScreenEndsLeavesTheRendererReadyForTheNext) {
+  link.beforeSendCommand = [this, stopped = false](int) mutable {
+    if (!std::exchange(stopped, true)) handset->ExecuteKeyCommand(kKeyStopIndicator);
+  };
+  EXPECT_EQ(RunScreen(kModeMissedCalls | kModeRenderedText),
+            Joined({kBeginScreen, {Char(106, 10), Paused(3), "renderer FinishDisplay"}, kEndOfScreen, kStatusRefresh}));
+  EXPECT_FALSE(renderer.Cancelled());
+  link.beforeSendCommand = nullptr;
+  log.Clear();
+  EXPECT_EQ(RunScreen(kModeCallerIdAsked | kModeRenderedText),
             Joined({kBeginScreen, {Char(106, 10), Paused(3), "renderer FinishDisplay"}, kEndOfScreen}));
 }
 
