@@ -41,6 +41,16 @@ void HandsetControl::SetPorts(const Ports& ports) {
   threads_.store(ports.threads != nullptr ? ports.threads : &DefaultThreadStarter());
 }
 
+void HandsetControl::WriteMode(std::uint32_t set, std::uint32_t keep) {
+  constexpr std::uint32_t kScreenBits = kModeDuration | kModeHandleText | kModeRenderedText;
+  const ModeWord prepared = (set & kScreenBits) != 0 ? ModeWord{1} << 32 : 0;
+  ModeWord word = modeWord_.load();
+  ModeWord next = 0;
+  do {
+    next = ((word & ~ModeWord{0xFFFFFFFF}) + prepared) | ((ModeOf(word) & keep) | set);
+  } while (!modeWord_.compare_exchange_weak(word, next));
+}
+
 void HandsetControl::Pause(int milliseconds) { pacing_.load()->Wait(std::chrono::milliseconds(milliseconds)); }
 
 QorHidCtrl* HandsetControl::Library() const { return library_ ? library_->Instance() : nullptr; }
@@ -146,7 +156,7 @@ void HandsetControl::StopThreads() {
 
 void HandsetControl::ProcessReport(std::uint32_t report) {
   const KeyRecord key = SplitReport(report);
-  const std::uint32_t mode = handsetMode_.load();
+  const std::uint32_t mode = Mode();
   const bool browsing = (mode & (kModeBrowseContacts | kModeBrowseHistory)) != 0;
   // Browsing and identification reports may arrive out of turn (the handset
   // renumbers after a mode change or a reset); take them whatever their number.
@@ -191,7 +201,7 @@ void HandsetControl::HandleAcceptedReport(const KeyRecord& key) {
 }
 
 void HandsetControl::HandleDisplayRequest(const KeyRecord& key) {
-  const std::uint32_t mode = handsetMode_.load();
+  const std::uint32_t mode = Mode();
   if ((mode & (kModeRenderedText | kModeHandleText)) != 0) {
     if (key.key == kKeyDisplayRequest) {
       StartIndicatorThread();

@@ -100,6 +100,41 @@ TEST_F(IndicatorStopTest, AStopAsAScreenEndsLeavesTheRendererReadyForTheNext) {
             Joined({kBeginScreen, {Char(106, 10), Paused(3), "renderer FinishDisplay"}, kEndOfScreen}));
 }
 
+// Browsing, the next entry is prepared and shown (key 108) while the screen
+// of the one before still streams. Its screen outlives the end of the
+// running one: the handset's request for it, whether it comes after that end
+// or while the old screen still streams, shows it.
+TEST_F(IndicatorStopTest, AnEntryShownWhileTheLastOneStreamsIsShownNext) {
+  for (const bool askedWhileStreaming : {false, true}) {
+    SCOPED_TRACE(askedWhileStreaming ? "asked while the last one streams" : "asked after its end");
+    handset->Settings().NotSupportedFont = 1;  // names rendered
+    contacts.contactCount = 2;
+    handset->SetMode(kModeBrowseContacts);
+    log.Clear();
+    HoldAtPause(1);  // after the first entry's status mark
+    Feed({MakeReport(kKeyBrowseShowEntry, 1)}, "lib SendCode 63");
+    const std::size_t firstEnded = RequestScreen();
+    ASSERT_TRUE(log.WaitFor("held"));
+    Feed({MakeReport(kKeyBrowseNext, 2), MakeReport(kKeyBrowseShowEntry, 3)}, "lib SendCode 63");
+    if (askedWhileStreaming) handset->QueueReport(MakeReport(kKeyDisplayRequest, 6), 0);
+    // A key behind it shows that the report thread is past the request.
+    Feed({MakeReport(kKeyMuteOff, 0)}, Ack(0));
+    log.Add("release");
+    if (!askedWhileStreaming) {
+      WaitForEnd(firstEnded);
+      EXPECT_EQ(handset->Mode(), kModeBrowseContacts | kModeRenderedText);
+      handset->QueueReport(MakeReport(kKeyDisplayRequest, 6), 0);
+    }
+    // Asked for while the last one streamed, the entry follows on the same
+    // thread.
+    EXPECT_TRUE(log.WaitFor(kRunEnded, askedWhileStreaming ? 1 : 2));
+    EXPECT_EQ(log.Count(Char(26, 10)), 2u);
+    EXPECT_EQ(log.Count("renderer FinishDisplay"), 2u);
+    EXPECT_EQ(handset->Mode(), static_cast<std::uint32_t>(kModeBrowseContacts));
+    pacing.onWait = nullptr;
+  }
+}
+
 TEST_F(IndicatorStopTest, OnlyOneIndicatorRunsAtATime) {
   HoldAtPause(15);
   handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
