@@ -158,21 +158,24 @@ void HandsetControl::ProcessReport(std::uint32_t report) {
   const KeyRecord key = SplitReport(report);
   const std::uint32_t mode = Mode();
   const bool browsing = (mode & (kModeBrowseContacts | kModeBrowseHistory)) != 0;
+  // The flag is taken for this report alone, as the turn begins: a session
+  // that sets it while this report is handled (before it tells the handset
+  // to number afresh) means the handset's next report.
+  bool acceptAny = acceptAnySequence_.exchange(0) != 0;
   // Browsing and identification reports may arrive out of turn (the handset
   // renumbers after a mode change or a reset); take them whatever their number.
   if ((browsing && (key.key == kKeySend || key.key == kKeyBrowseHistory)) || key.key == kKeyIdentifyWithDisplay ||
       key.key == kKeyIdentifyWithoutDisplay) {
-    acceptAnySequence_.store(1);
+    acceptAny = true;
   }
 
-  if (key.sequence == expectedSequence_ || acceptAnySequence_.load() != 0) {
+  if (key.sequence == expectedSequence_ || acceptAny) {
     expectedSequence_ = static_cast<std::uint8_t>((key.sequence + 1) % 4);
     HandleAcceptedReport(key);
   } else if (key.sequence >= 4 && key.sequence <= 7) {
     HandleDisplayRequest(key);
   }
   // Out-of-turn key reports (0-3) are repeats of one already handled: dropped.
-  acceptAnySequence_.store(0);
 }
 
 void HandsetControl::HandleAcceptedReport(const KeyRecord& key) {
