@@ -2,6 +2,7 @@
 // the screen after the character being sent and the end sequence still
 // runs; only one indicator runs at a time; a waiter returns once the run it
 // stopped has ended, even when the next screen has begun by then.
+#include <atomic>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -133,6 +134,37 @@ TEST_F(IndicatorStopTest, AnEntryShownWhileTheLastOneStreamsIsShownNext) {
     EXPECT_EQ(handset->Mode(), static_cast<std::uint32_t>(kModeBrowseContacts));
     pacing.onWait = nullptr;
   }
+}
+
+// Contact browsing entered (key 96) just as a caller's screen ends, between
+// the end reading the mode and writing it back: the end decides again on the
+// mode as it is then and keeps the browse bit. Each round enters browsing a
+// little later after the screen's last pause, so that some rounds land in
+// that moment.
+TEST_F(IndicatorStopTest, BrowsingEnteredAsAScreenEndsIsKept) {
+  std::atomic<bool> lastPause{false};
+  pacing.onWait = [&](milliseconds duration) {
+    if (duration.count() == 3) lastPause.store(true);
+  };
+  int lost = 0;
+  for (int round = 0; round < 2000; ++round) {
+    log.Clear();
+    lastPause.store(false);
+    handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
+    std::thread key([&, spins = (round % 400) * 5] {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (!lastPause.load() && std::chrono::steady_clock::now() < deadline) {
+      }
+      std::atomic<int> spun{0};
+      while (spun.fetch_add(1, std::memory_order_relaxed) < spins) {
+      }
+      handset->AddModeBits(kModeBrowseContacts);
+    });
+    WaitForEnd(RequestScreen());
+    key.join();
+    if ((handset->Mode() & kModeBrowseContacts) == 0) ++lost;
+  }
+  EXPECT_EQ(lost, 0);
 }
 
 TEST_F(IndicatorStopTest, OnlyOneIndicatorRunsAtATime) {
