@@ -85,6 +85,9 @@ int CMixerFader::SetFaderValue(int kind, int level) {
   Locked lock(*this);
   if (!HasValues()) return 0;
   std::uint32_t value = 0;
+  // A step starts from the level the device has now: it may have been moved
+  // elsewhere (Windows' own volume control) since this fader last looked.
+  if ((kind == kFaderStepUp || kind == kFaderStepDown) && ReadLocked()) SetHVSliderPosLocked(lock);
   switch (kind) {
     case kFaderStepUp:
       value = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::uint64_t{position_} + kKeySteps, steps_) * step_);
@@ -121,7 +124,11 @@ int CMixerFader::SetFaderValue(int kind, int level) {
 int CMixerFader::GetFaderLevel() {
   Locked lock(*this);
   if (!ReadLocked()) return 0;
-  const std::uint64_t level = static_cast<std::uint64_t>(Values()[0]) * kMaxLevel / step_ / steps_;
+  // The louder channel carries the level (SetFaderValue puts it there and
+  // scales the other by the balance).
+  const std::vector<std::uint32_t>& values = Values();
+  const std::uint32_t louder = *std::max_element(values.begin(), values.begin() + ValueChannels());
+  const std::uint64_t level = static_cast<std::uint64_t>(louder) * kMaxLevel / step_ / steps_;
   return static_cast<int>(std::min<std::uint64_t>(level, kMaxLevel));
 }
 
@@ -130,14 +137,18 @@ int CMixerFader::OnControlChange(MixerHandle mixer, std::intptr_t controlId) {
   if (!HasValues() || mixer != Mixer() || controlId != static_cast<std::intptr_t>(Control().controlId)) return 0;
   if (!ReadLocked()) return 0;
   std::vector<std::uint32_t>& values = Values();
-  // Only a raised value is written back: every write makes the device post
-  // another change notification, and writing an unchanged value would keep
-  // that going for as long as the call lasts.
-  const bool raise = values[0] < kLowestCallLevel;
-  if (raise) {
-    values[0] = kLowestCallLevel;
-    WriteLocked();
+  // Every channel is raised, to no more than the control takes (a higher
+  // value would be refused). Only a raised value is written back: every
+  // write makes the device post another change notification, and writing
+  // an unchanged value would keep that going for as long as the call lasts.
+  const std::uint32_t lowest = std::min(kLowestCallLevel, Control().maximum);
+  bool raise = false;
+  for (std::uint32_t channel = 0; channel < ValueChannels(); ++channel) {
+    if (values[channel] >= lowest) continue;
+    values[channel] = lowest;
+    raise = true;
   }
+  if (raise) WriteLocked();
   SetHVSliderPosLocked(lock);
   if (raise) ReadLocked();
   return 0;

@@ -31,17 +31,19 @@ class CMixerFader final : public CMixerBase, public LevelControl {
   void SetHVSliderPos();
 
   // Writes a new value by `kind` (a FaderKind; `level` is used by the two
-  // set kinds and is held to 0-32). Returns the new position, 0 when nothing
-  // was written (an unknown kind writes nothing).
+  // set kinds and is held to 0-32); the two steps start from the value the
+  // device has now. Returns the new position, 0 when nothing was written (an
+  // unknown kind writes nothing).
   int SetFaderValue(int kind, int level) override;
 
-  // Level 0-32 of the first channel as the device has it now; 0 when it
+  // Level 0-32 of the louder channel as the device has it now; 0 when it
   // cannot be read.
   int GetFaderLevel();
 
   // A change notification (wParam, lParam of MM_MIXM_CONTROL_CHANGE). For
-  // this fader's own device and control, a value below 10000 is raised to
-  // 10000; the position and balance follow the device. Returns 0.
+  // this fader's own device and control, every channel below 10000 (or the
+  // control's top, if lower) is raised to it; the position and balance follow
+  // the device. Returns 0.
   int OnControlChange(MixerHandle mixer, std::intptr_t controlId);
 
  private:

@@ -194,11 +194,11 @@ void NotificationDispatcher::OnMute(std::string_view line) {
 }
 
 void NotificationDispatcher::OnAudioIn(std::string_view line) {
-  session_.AppendSkypeAudioIn(FromSkypeText(JoinRestOfLine(line, 2)));
+  session_.SetSkypeAudioIn(FromSkypeText(JoinRestOfLine(line, 2)));
 }
 
 void NotificationDispatcher::OnAudioOut(std::string_view line) {
-  session_.AppendSkypeAudioOut(FromSkypeText(JoinRestOfLine(line, 2)));
+  session_.SetSkypeAudioOut(FromSkypeText(JoinRestOfLine(line, 2)));
 }
 
 // The client's text in the program's own form, as the display-text library

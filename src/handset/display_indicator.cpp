@@ -1,6 +1,7 @@
 #include "handset/display_indicator.h"
 
 #include <cassert>
+#include <optional>
 
 #include "handset/handset_control.h"
 #include "interfaces/handset_codes.h"
@@ -39,7 +40,8 @@ DisplayIndicator::DisplayIndicator(const Parts& parts)
 }
 
 void DisplayIndicator::Run() {
-  const std::uint32_t mode = handset_.Mode();
+  const HandsetControl::ModeWord start = handset_.modeWord_.load();
+  const std::uint32_t mode = HandsetControl::ModeOf(start);
   if (Has(mode, kModeRenderedText)) {
     RenderedScreen(mode);
   } else if (Has(mode, kModeHandleText)) {
@@ -47,7 +49,7 @@ void DisplayIndicator::Run() {
   } else if (Has(mode, kModeDuration) && !Stopped()) {
     DurationScreen();
   }
-  End();
+  End(start);
 }
 
 // The renderer holds the text of these screens; the handset is told which
@@ -126,26 +128,35 @@ void DisplayIndicator::DurationScreen() {
   Stream(phoneState_, &IPhoneState::ReadDurationTextChar);
 }
 
+namespace {
+
+// The screen's bit of a mode, 0 for a screen without text.
+std::uint32_t ScreenBitOf(std::uint32_t mode) {
+  if (Has(mode, kModeRenderedText)) return kModeRenderedText;
+  return Has(mode, kModeHandleText) ? kModeHandleText : std::uint32_t{0};
+}
+
 // While browsing, only the screen's bit goes, so that the next display
-// request shows the next entry in the same browse mode. The missed-call
+// request shows the next entry in the same browse mode.
+std::uint32_t ModeAfterScreen(std::uint32_t mode) {
+  const std::uint32_t screenBit = ScreenBitOf(mode);
+  return screenBit != 0 && Browsing(mode) ? mode & ~screenBit : 0;
+}
+
+}  // namespace
+
+// The mode is settled from the value it has now, unless a screen was
+// prepared while this one streamed (the next entry shown while browsing):
+// that screen's bits are left for the handset's next request. The missed-call
 // message stood in for the user's own status on the handset: once it is
 // gone, the status is asked for again so that the handset shows it.
-void DisplayIndicator::End() {
-  const std::uint32_t mode = handset_.Mode();
-  const std::uint32_t screenBit = Has(mode, kModeRenderedText) ? kModeRenderedText
-                                  : Has(mode, kModeHandleText) ? kModeHandleText
-                                                               : std::uint32_t{0};
-  bool refresh = false;
-  if (screenBit != 0 && Browsing(mode)) {
-    handset_.ClearModeBits(screenBit);
-  } else {
-    handset_.SetMode(0);
-    refresh = screenBit != 0 && Has(mode, kModeMissedCalls);
-  }
+void DisplayIndicator::End(HandsetControl::ModeWord start) {
+  const std::optional<std::uint32_t> ended = handset_.SettleModeAfterRun(start, &ModeAfterScreen);
+  const bool refresh = ended.has_value() && ScreenBitOf(*ended) != 0 && !Browsing(*ended) &&
+                       Has(*ended, kModeMissedCalls);
   Send(kDisplayEndScreen, kDisplayFieldParameter);
   handset_.Pause(5);
-  handset_.indicatorStop_.store(0);
-  if (renderer_ != nullptr) renderer_->CancelDisplay(0);
+  handset_.EndStoppableRun();
   if (refresh && link_ != nullptr) {
     link_->SendCommand(kCmdGetUserStatus, nullptr, 0);
     link_->SendCommand(kCmdGetConnStatus, nullptr, 0);

@@ -4,11 +4,15 @@
 // character with SendDisplayChar, then runs the end sequence that tells the
 // handset the screen is over and settles the mode word.
 //
-// The screen is chosen once, from HandsetMode as it is when the run begins.
+// The screen is chosen once, from HandsetMode as it is when the run begins;
+// at its end the mode is settled from the value it has then, unless a screen
+// was prepared meanwhile (the next browsed entry shown), which is left for
+// the handset's next request.
 // A stop request (HandsetControl::indicatorStop) ends the run early: inside
 // a text after the character just sent, elsewhere at the next check; the
-// end sequence runs in every case. The run takes no lock of its own; the
-// stores take theirs.
+// end sequence runs in every case, and takes any stop request back under the
+// handset's indicator lock, after which no stop reaches this run. The run
+// takes no other lock of its own; the stores take theirs.
 #include <cstdint>
 
 #include "common/status.h"
@@ -45,7 +49,7 @@ class DisplayIndicator {
   void RenderedScreen(std::uint32_t mode);
   void HandleScreen(std::uint32_t mode);
   void DurationScreen();
-  void End();
+  void End(std::uint64_t start);
 
   bool Stopped() const;
   int Send(int code, int parameter);

@@ -17,7 +17,10 @@ constexpr std::chrono::seconds kIndicatorStopDeadline{5};
 
 int HandsetControl::StartIndicatorThread() {
   std::lock_guard<std::mutex> hold(indicatorLock_);
-  if (indicatorActive_) return 1;
+  if (indicatorActive_) {
+    indicatorAskedAgain_ = true;
+    return 1;
+  }
   if (indicatorClosed_) return 0;
   // A previous run has taken its last step under this lock: only its thread
   // object is left, and joining it cannot wait on anything.
@@ -31,23 +34,56 @@ int HandsetControl::StartIndicatorThread() {
   // The new thread cannot end before this is set: its last step waits for
   // the lock held here.
   indicatorActive_ = true;
+  indicatorStoppable_ = true;
+  indicatorAskedAgain_ = false;
   ++indicatorRun_;
   return 1;
 }
 
 void HandsetControl::IndicatorThreadMain() {
-  DisplayIndicator::Parts parts;
-  parts.handset = this;
-  parts.phoneState = phoneState_.load();
-  parts.contactList = contactList_.load();
-  parts.renderer = renderer_.load();
-  parts.link = link_.load();
-  DisplayIndicator(parts).Run();
+  constexpr std::uint32_t kPreparedScreen = kModeDuration | kModeHandleText | kModeRenderedText;
+  for (;;) {
+    DisplayIndicator::Parts parts;
+    parts.handset = this;
+    parts.phoneState = phoneState_.load();
+    parts.contactList = contactList_.load();
+    parts.renderer = renderer_.load();
+    parts.link = link_.load();
+    DisplayIndicator(parts).Run();
 
+    std::lock_guard<std::mutex> hold(indicatorLock_);
+    // The handset asked while this run streamed, and a screen prepared
+    // meanwhile outlived the run's end: it is what the handset asked for, so
+    // it runs now, as the next run (a waiter for this one returns).
+    if (indicatorAskedAgain_ && !indicatorClosed_ && (Mode() & kPreparedScreen) != 0) {
+      indicatorAskedAgain_ = false;
+      indicatorStoppable_ = true;
+      indicatorStop_.store(0);
+      ++indicatorRun_;
+      indicatorEnded_.notify_all();
+      continue;
+    }
+    indicatorRunning_.store(0);
+    indicatorActive_ = false;
+    indicatorEnded_.notify_all();
+    return;
+  }
+}
+
+void HandsetControl::EndStoppableRun() {
   std::lock_guard<std::mutex> hold(indicatorLock_);
-  indicatorRunning_.store(0);
-  indicatorActive_ = false;
-  indicatorEnded_.notify_all();
+  indicatorStoppable_ = false;
+  indicatorStop_.store(0);
+  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(0);
+}
+
+std::optional<std::uint32_t> HandsetControl::SettleModeAfterRun(ModeWord runStart,
+                                                                std::uint32_t (*next)(std::uint32_t mode)) {
+  ModeWord word = modeWord_.load();
+  do {
+    if (PreparationsOf(word) != PreparationsOf(runStart)) return std::nullopt;
+  } while (!modeWord_.compare_exchange_weak(word, (word & ~ModeWord{0xFFFFFFFF}) | next(ModeOf(word))));
+  return ModeOf(word);
 }
 
 std::uint64_t HandsetControl::IndicatorRun() {
@@ -70,8 +106,9 @@ bool HandsetControl::WaitDisplayIdle() {
   // screen's bit): only what takes the display over (a ring, a caller) ends
   // it, not a line that merely had to wait for the screen.
   constexpr std::uint32_t kBrowsing = kModeBrowseContacts | kModeBrowseHistory;
-  std::uint32_t mode = handsetMode_.load();
-  while ((mode & kBrowsing) == 0 && !handsetMode_.compare_exchange_weak(mode, 0)) {
+  ModeWord word = modeWord_.load();
+  while ((ModeOf(word) & kBrowsing) == 0 &&
+         !modeWord_.compare_exchange_weak(word, word & ~ModeWord{0xFFFFFFFF})) {
   }
   return StopAndWait(run);
 }
@@ -82,8 +119,15 @@ void HandsetControl::StopIndicatorAndWait() {
 }
 
 bool HandsetControl::StopAndWait(std::uint64_t run) {
-  indicatorStop_.store(1);
-  if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+  {
+    // A run that has ended, or is taking its stop request back, is not
+    // stopped: nothing would take this one back.
+    std::lock_guard<std::mutex> hold(indicatorLock_);
+    if (indicatorStoppable_ && indicatorRun_ == run) {
+      indicatorStop_.store(1);
+      if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
+    }
+  }
   Pause(20);
   // Until the indicator has run its end sequence it still writes to the
   // handset and to the mode word, so the caller's next code or mode would mix

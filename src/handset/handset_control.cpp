@@ -42,6 +42,16 @@ void HandsetControl::SetPorts(const Ports& ports) {
   threads_.store(ports.threads != nullptr ? ports.threads : &DefaultThreadStarter());
 }
 
+void HandsetControl::WriteMode(std::uint32_t set, std::uint32_t keep) {
+  constexpr std::uint32_t kScreenBits = kModeDuration | kModeHandleText | kModeRenderedText;
+  const ModeWord prepared = (set & kScreenBits) != 0 ? ModeWord{1} << 32 : 0;
+  ModeWord word = modeWord_.load();
+  ModeWord next = 0;
+  do {
+    next = ((word & ~ModeWord{0xFFFFFFFF}) + prepared) | ((ModeOf(word) & keep) | set);
+  } while (!modeWord_.compare_exchange_weak(word, next));
+}
+
 void HandsetControl::Pause(int milliseconds) { pacing_.load()->Wait(std::chrono::milliseconds(milliseconds)); }
 
 QorHidCtrl* HandsetControl::Library() const { return library_ ? library_->Instance() : nullptr; }
@@ -153,23 +163,26 @@ void HandsetControl::StopThreads() {
 void HandsetControl::ProcessReport(std::uint32_t report) {
   const KeyRecord key = SplitReport(report);
   LogDetail("handset report: key ", key.key, ", number ", key.sequence);
-  const std::uint32_t mode = handsetMode_.load();
+  const std::uint32_t mode = Mode();
   const bool browsing = (mode & (kModeBrowseContacts | kModeBrowseHistory)) != 0;
+  // The flag is taken for this report alone, as the turn begins: a session
+  // that sets it while this report is handled (before it tells the handset
+  // to number afresh) means the handset's next report.
+  bool acceptAny = acceptAnySequence_.exchange(0) != 0;
   // Browsing and identification reports may arrive out of turn (the handset
   // renumbers after a mode change or a reset); take them whatever their number.
   if ((browsing && (key.key == kKeySend || key.key == kKeyBrowseHistory)) || key.key == kKeyIdentifyWithDisplay ||
       key.key == kKeyIdentifyWithoutDisplay) {
-    acceptAnySequence_.store(1);
+    acceptAny = true;
   }
 
-  if (key.sequence == expectedSequence_ || acceptAnySequence_.load() != 0) {
+  if (key.sequence == expectedSequence_ || acceptAny) {
     expectedSequence_ = static_cast<std::uint8_t>((key.sequence + 1) % 4);
     HandleAcceptedReport(key);
   } else if (key.sequence >= 4 && key.sequence <= 7) {
     HandleDisplayRequest(key);
   }
   // Out-of-turn key reports (0-3) are repeats of one already handled: dropped.
-  acceptAnySequence_.store(0);
 }
 
 void HandsetControl::HandleAcceptedReport(const KeyRecord& key) {
@@ -199,7 +212,7 @@ void HandsetControl::HandleAcceptedReport(const KeyRecord& key) {
 }
 
 void HandsetControl::HandleDisplayRequest(const KeyRecord& key) {
-  const std::uint32_t mode = handsetMode_.load();
+  const std::uint32_t mode = Mode();
   if ((mode & (kModeRenderedText | kModeHandleText)) != 0) {
     if (key.key == kKeyDisplayRequest) {
       StartIndicatorThread();
@@ -240,7 +253,8 @@ void HandsetControl::Acknowledge(const KeyRecord& key) {
 }
 
 bool HandsetControl::StopIndicatorAsync() {
-  if (indicatorRunning_.load() == 0) return false;
+  std::lock_guard<std::mutex> hold(indicatorLock_);
+  if (!indicatorStoppable_) return false;
   indicatorStop_.store(1);
   if (DisplayRenderer* renderer = renderer_.load()) renderer->CancelDisplay(1);
   return true;

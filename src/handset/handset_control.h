@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -95,9 +96,9 @@ class HandsetControl final : public IHandsetControl {
   int ExecuteKeyCommand(int code) override;
 
   // IHandsetControl.
-  std::uint32_t Mode() const override { return handsetMode_.load(); }
-  void SetMode(std::uint32_t mode) override { handsetMode_.store(mode); }
-  void AddModeBits(std::uint32_t bits) override { handsetMode_.fetch_or(bits); }
+  std::uint32_t Mode() const override { return ModeOf(modeWord_.load()); }
+  void SetMode(std::uint32_t mode) override { WriteMode(mode, 0); }
+  void AddModeBits(std::uint32_t bits) override { WriteMode(bits, ~std::uint32_t{0}); }
   HandsetSettings& Settings() override { return settings_; }
   bool IsConnected() const override { return handsetConnected_.load() == 1; }
   void SetConnected(bool connected) override { handsetConnected_.store(connected ? 1 : 0); }
@@ -137,7 +138,26 @@ class HandsetControl final : public IHandsetControl {
   // indicator's end.
   void StopIndicatorAndWait();
   bool StopAndWait(std::uint64_t run);
-  void ClearModeBits(std::uint32_t bits) { handsetMode_.fetch_and(~bits); }
+  void ClearModeBits(std::uint32_t bits) { WriteMode(0, ~bits); }
+  // The mode word: HandsetMode below, and above it how many screens have
+  // been prepared (writes that set a screen's bit). A screen prepared while
+  // another streams sets bits that are set already; the count tells the
+  // two apart at the end of the run.
+  using ModeWord = std::uint64_t;
+  static std::uint32_t ModeOf(ModeWord word) { return static_cast<std::uint32_t>(word); }
+  static std::uint32_t PreparationsOf(ModeWord word) { return static_cast<std::uint32_t>(word >> 32); }
+  // mode = (mode & keep) | set, in one step.
+  void WriteMode(std::uint32_t set, std::uint32_t keep);
+  // At the end of a run that began with `runStart`: the mode becomes
+  // next(mode), from the value read (a key that changed the mode meanwhile
+  // is seen and decided again), unless a screen has been prepared since the
+  // run began, whose mode is then left as it is. The mode replaced, or
+  // nullopt when it was left.
+  std::optional<std::uint32_t> SettleModeAfterRun(ModeWord runStart, std::uint32_t (*next)(std::uint32_t mode));
+  // The run's end takes a stop request back and lets the renderer go on;
+  // from then on a stop finds nothing to stop, so that no stop can outlast
+  // the run and leave the renderer cancelled for the next screen.
+  void EndStoppableRun();
   // Starts streaming the prepared screen to the handset: 1 when an indicator
   // runs (this one, or one already running), 0 when none could be started.
   int StartIndicatorThread();
@@ -193,7 +213,7 @@ class HandsetControl final : public IHandsetControl {
   std::atomic<int> handsetConnected_{0};
   std::atomic<int> hasDisplay_{0};
   HandsetSettings settings_;
-  std::atomic<std::uint32_t> handsetMode_{0};
+  std::atomic<ModeWord> modeWord_{0};
   std::atomic<int> acceptAnySequence_{1};
   std::atomic<int> indicatorStop_{0};
   std::atomic<int> indicatorRunning_{0};
@@ -213,6 +233,12 @@ class HandsetControl final : public IHandsetControl {
   std::condition_variable indicatorEnded_;
   std::thread indicatorThread_;
   bool indicatorActive_ = false;
+  // A stop request (and the renderer's cancel) is given only while this is
+  // set: from a run's start until its end sequence has taken any back.
+  bool indicatorStoppable_ = false;
+  // The handset asked for a screen while a run streamed: once that run has
+  // ended, a screen prepared meanwhile is shown without another request.
+  bool indicatorAskedAgain_ = false;
   bool indicatorClosed_ = false;  // the object is being destroyed: no new runs
   std::uint64_t indicatorRun_ = 0;
   // The sequence number the report thread expects next; touched only by the

@@ -62,9 +62,9 @@ class ISkypeLink {
   virtual void ResetPendingContacts() = 0;
   virtual void SetUserStatus(int status) = 0;
   virtual void SetConnectionStatus(int status) = 0;
-  // The client's audio devices as it reported them.
-  virtual void AppendSkypeAudioIn(std::string_view text) = 0;
-  virtual void AppendSkypeAudioOut(std::string_view text) = 0;
+  // The client's audio devices as it last reported them.
+  virtual void SetSkypeAudioIn(std::string_view text) = 0;
+  virtual void SetSkypeAudioOut(std::string_view text) = 0;
   // Null until start-up has loaded the display-text library.
   virtual DisplayRenderer* Renderer() const = 0;
 

@@ -71,20 +71,22 @@ bool DisplayOrder::Pull(std::size_t node) {
   return true;
 }
 
-void DisplayOrder::PullUp(std::size_t first, std::size_t second) {
-  // Above a level where no node changed, none does.
+void DisplayOrder::PullUp(std::size_t first, std::size_t second, Climb climb) {
+  // Above a level where no node changed, none does, as long as no name
+  // changed: a node that keeps its smallest entry compares that entry's
+  // whole name with its neighbour's higher up.
   while (first > 1) {
     first /= 2;
     second /= 2;
     bool changed = Pull(first);
     if (second != first) changed = Pull(second) || changed;
-    if (!changed) return;
+    if (!changed && climb == Climb::kWhileChanged) return;
   }
 }
 
-void DisplayOrder::Refresh(std::size_t rank) {
+void DisplayOrder::Refresh(std::size_t rank, Climb climb) {
   tree[leaves + rank] = Summary(runs[runAt[rank]]);
-  PullUp(leaves + rank, leaves + rank);
+  PullUp(leaves + rank, leaves + rank, climb);
 }
 
 std::vector<DisplayOrder::Node> DisplayOrder::Leaves() const {
@@ -155,7 +157,7 @@ void DisplayOrder::PushBack(bool available, std::string_view nameKey) {
   Node& leaf = tree[leaves + runAt.size() - 1];
   ++leaf.count;
   if (available) leaf = Smaller(leaf, Node{key, entry, leaf.count});
-  PullUp(leaves + runAt.size() - 1, leaves + runAt.size() - 1);
+  PullUp(leaves + runAt.size() - 1, leaves + runAt.size() - 1, Climb::kWhileChanged);
 }
 
 std::vector<DisplayOrder::Slot> DisplayOrder::Sequence() const {
@@ -286,12 +288,12 @@ std::vector<int> DisplayOrder::Entries() const {
 
 // ---- Changes and moves
 
-void DisplayOrder::SetKey(int index, bool available) {
+void DisplayOrder::SetKey(int index, bool available, Climb climb) {
   EntryPlace& entry = places[static_cast<std::size_t>(index)];
   entry.available = available ? 1 : 0;
   const Place place = PlaceOfEntry(index);
   runs[runAt[place.rank]].keys[place.offset] = available ? entry.prefix : kUnavailable;
-  Refresh(place.rank);
+  Refresh(place.rank, climb);
 }
 
 void DisplayOrder::Update(int index, bool available, std::string_view nameKey) {
@@ -301,12 +303,14 @@ void DisplayOrder::Update(int index, bool available, std::string_view nameKey) {
   // an entry that is available neither before nor after changes nothing but
   // the name. Names arrive for every contact while most are still offline.
   if (entry.available == 0 && !available) return;
-  SetKey(index, available);
+  // The name may have changed beyond its first bytes: every node up to the
+  // root learns of it, also above one whose smallest entry stays the same.
+  SetKey(index, available, Climb::kToRoot);
 }
 
 void DisplayOrder::SetAvailable(int index, bool available) {
   if ((places[static_cast<std::size_t>(index)].available != 0) == available) return;
-  SetKey(index, available);
+  SetKey(index, available, Climb::kWhileChanged);
 }
 
 std::size_t DisplayOrder::StopBefore(Place place) const {
@@ -357,7 +361,7 @@ void DisplayOrder::Move(Place from, Place to) {
   } else {
     --lost.count;
   }
-  PullUp(leaves + to.rank, leaves + from.rank);
+  PullUp(leaves + to.rank, leaves + from.rank, Climb::kWhileChanged);
   SplitIfFull(to.rank);
 }
 
@@ -387,7 +391,7 @@ std::size_t DisplayOrder::BecomeAvailable(int index) {
   if (to < from) {
     Move(place, PlaceOfPosition(to));
   } else {
-    Refresh(place.rank);
+    Refresh(place.rank, Climb::kWhileChanged);
   }
   return to;
 }

@@ -145,14 +145,17 @@ class DisplayOrder {
   Node Summary(const Run& run) const;
   // The whole sequence, position by position.
   std::vector<Slot> Sequence() const;
+  // How far a change goes up the tree: while nodes change (no name
+  // changed), or to the root (a name changed).
+  enum class Climb { kWhileChanged, kToRoot };
   // Records whether an entry is available, in its position's key too.
-  void SetKey(int index, bool available);
+  void SetKey(int index, bool available, Climb climb);
   // Recomputes a node from its children; false when it stays the same.
   bool Pull(std::size_t node);
   // Brings the nodes above two leaves (or one, given twice) up to date.
-  void PullUp(std::size_t first, std::size_t second);
+  void PullUp(std::size_t first, std::size_t second, Climb climb);
   // Recomputes a run's leaf and the nodes above it.
-  void Refresh(std::size_t rank);
+  void Refresh(std::size_t rank, Climb climb);
   // Rebuilds the tree over the given leaves, by rank, with room for at
   // least one more run.
   void Plant(std::vector<Node> leafNodes);

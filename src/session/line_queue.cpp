@@ -4,13 +4,24 @@
 
 namespace tolvane {
 
-void LineQueue::Push(std::string line) {
+bool LineQueue::Push(std::string line) {
   {
     std::lock_guard<std::mutex> hold(lock_);
-    if (stopped_) return;
+    if (stopped_) return false;
+    if (lines_.size() >= limits_.lines || line.size() > limits_.bytes - bytes_) {
+      ++dropped_;
+      return false;
+    }
+    bytes_ += line.size();
     lines_.push_back(std::move(line));
   }
   arrived_.notify_one();
+  return true;
+}
+
+std::uint64_t LineQueue::DroppedLines() const {
+  std::lock_guard<std::mutex> hold(lock_);
+  return dropped_;
 }
 
 std::optional<std::string> LineQueue::WaitPop() {
@@ -31,6 +42,7 @@ std::optional<std::string> LineQueue::PopFrontLocked() {
   if (stopped_ || lines_.empty()) return std::nullopt;
   std::string line = std::move(lines_.front());
   lines_.pop_front();
+  bytes_ -= line.size();
   return line;
 }
 
@@ -45,6 +57,7 @@ void LineQueue::Wake() {
 void LineQueue::Clear() {
   std::lock_guard<std::mutex> hold(lock_);
   lines_.clear();
+  bytes_ = 0;
 }
 
 void LineQueue::Stop() {
@@ -52,6 +65,7 @@ void LineQueue::Stop() {
     std::lock_guard<std::mutex> hold(lock_);
     stopped_ = true;
     lines_.clear();
+    bytes_ = 0;
   }
   arrived_.notify_all();
 }

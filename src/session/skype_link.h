@@ -99,8 +99,8 @@ class SkypeLink : public ISkypeLink {
   void ResetPendingContacts() override { pendingContactsCount_.store(0); }
   void SetUserStatus(int status) override { userStatus_.store(status); }
   void SetConnectionStatus(int status) override { connectionStatus_.store(status); }
-  void AppendSkypeAudioIn(std::string_view text) override;
-  void AppendSkypeAudioOut(std::string_view text) override;
+  void SetSkypeAudioIn(std::string_view text) override;
+  void SetSkypeAudioOut(std::string_view text) override;
   DisplayRenderer* Renderer() const override { return renderer_.load(); }
 
   // Stops and joins every thread of the session; idempotent.

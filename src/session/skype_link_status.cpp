@@ -119,14 +119,16 @@ Status SkypeLink::GetCustomerInfo(char* out) {
   return CopyStored(customerInfo_, out);
 }
 
-void SkypeLink::AppendSkypeAudioIn(std::string_view text) {
+// Each reply names the device the client uses now; it replaces the one
+// before (every attach asks again).
+void SkypeLink::SetSkypeAudioIn(std::string_view text) {
   std::lock_guard<std::mutex> hold(textLock_);
-  skypeAudioIn_.append(text);
+  skypeAudioIn_.assign(text);
 }
 
-void SkypeLink::AppendSkypeAudioOut(std::string_view text) {
+void SkypeLink::SetSkypeAudioOut(std::string_view text) {
   std::lock_guard<std::mutex> hold(textLock_);
-  skypeAudioOut_.append(text);
+  skypeAudioOut_.assign(text);
 }
 
 namespace {

@@ -61,14 +61,44 @@ TEST(MixerFaderTest, SetFaderValueWritesTheLevelOrStepAndKeepsTheBalance) {
   }
 }
 
-TEST(MixerFaderTest, GetFaderLevelReadsTheFirstChannelOnTheLevelScale) {
+// The level may be changed elsewhere (Windows' own volume control) after the
+// fader last looked: a volume key steps from where the device is now.
+TEST(MixerFaderTest, VolumeKeysStepFromTheLevelTheDeviceHasNow) {
+  const struct {
+    const char* name;
+    std::uint32_t channels;
+    Values atInit;
+    Values changedTo;
+    int kind;
+    Values after;
+    int position;
+  } cases[] = {
+      {"down from a device turned off", 1, {50 * 655}, {0}, 1, {0}, 0},
+      {"up from a device turned full", 1, {50 * 655}, {65535}, 0, {65500}, 100},
+      {"up from a device turned down", 1, {90 * 655}, {10 * 655}, 0, {35 * 655}, 35},
+      {"down keeps the balance the device has now", 2, {40000, 40000}, {30000, 60000}, 1, {21615, 43230}, 66},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeMixer fake({HandsetDevice(c.channels)});
+    HandsetMixers mixers(fake, nullptr);
+    fake.SetValues(kSpeakerVolumeId, c.atInit);
+    ASSERT_EQ(mixers.Init(TestWindow()), 3);
+    fake.SetValues(kSpeakerVolumeId, c.changedTo);  // behind the fader's back
+    EXPECT_EQ(mixers.speakerFader.SetFaderValue(c.kind, 0), c.position);
+    EXPECT_EQ(fake.Values(kSpeakerVolumeId), c.after);
+  }
+}
+
+TEST(MixerFaderTest, GetFaderLevelReadsTheLouderChannelOnTheLevelScale) {
   const struct {
     std::uint32_t channels;
     Values values;
     int level;
   } cases[] = {
       {1, {0}, 0},          {1, {2047}, 1},  {1, {32750}, 16},
-      {1, {65500}, 32},     {1, {65535}, 32}, {2, {10000, 60000}, 4},
+      {1, {65500}, 32},     {1, {65535}, 32}, {2, {10000, 60000}, 29},
+      {2, {60000, 10000}, 29}, {2, {32750, 16375}, 16},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.values[0]));
@@ -131,32 +161,49 @@ TEST(MixerFaderTest, StepCountsThatDoNotFitTheRangeNeverDivideByZero) {
   }
 }
 
-// Handles are given out in the order of opening: speaker, microphone, mute.
+// The handset's device with a microphone volume of `channels` channels
+// whose top is `maximum`.
+FakeDevice DeviceWithMicrophone(std::uint32_t channels, std::uint32_t maximum) {
+  FakeDevice device = HandsetDevice();
+  FakeLine& microphone = device.destinations[1].sources[0];
+  microphone.line.channels = channels;
+  microphone.controls[0] = VolumeControl(kMicVolumeId, channels);
+  microphone.controls[0].control.maximum = maximum;
+  return device;
+}
+
+// A microphone turned (almost) off during a call is raised on every channel,
+// to 10000 or the control's top if that is lower; only a raised value is
+// written. Handles are given out in the order of opening: speaker,
+// microphone, mute.
 TEST(MixerFaderTest, AChangeOfTheMicrophoneBelow10000IsRaisedTo10000) {
   const struct {
     const char* name;
+    std::uint32_t channels;
+    std::uint32_t maximum;
     MixerHandle mixer;
     std::intptr_t controlId;
-    std::uint32_t before;
+    Values before;
     std::vector<std::string> writes;
-    std::uint32_t upAfter;  // one key step up then starts from the position the change left
   } cases[] = {
-      {"turned down", 0x101, kMicVolumeId, 5000, {"3=10000"}, 40 * 655},
-      {"loud enough", 0x101, kMicVolumeId, 20000, {}, 55 * 655},
-      {"another device's notification", 0x100, kMicVolumeId, 5000, {}, 25 * 655},
-      {"another control", 0x101, kSpeakerVolumeId, 5000, {}, 25 * 655},
+      {"turned down", 1, 65535, 0x101, kMicVolumeId, {5000}, {"3=10000"}},
+      {"loud enough", 1, 65535, 0x101, kMicVolumeId, {20000}, {}},
+      {"another device's notification", 1, 65535, 0x100, kMicVolumeId, {5000}, {}},
+      {"another control", 1, 65535, 0x101, kSpeakerVolumeId, {5000}, {}},
+      {"stereo, one side turned down", 2, 65535, 0x101, kMicVolumeId, {20000, 5000}, {"3=20000,10000"}},
+      {"stereo, both turned down", 2, 65535, 0x101, kMicVolumeId, {0, 3000}, {"3=10000,10000"}},
+      {"a control whose top is below 10000", 1, 8000, 0x101, kMicVolumeId, {5000}, {"3=8000"}},
+      {"at the top of such a control", 1, 8000, 0x101, kMicVolumeId, {8000}, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    FakeMixer fake({HandsetDevice()});
+    FakeMixer fake({DeviceWithMicrophone(c.channels, c.maximum)});
     HandsetMixers mixers(fake, nullptr);
     ASSERT_EQ(mixers.Init(TestWindow()), 3);
     fake.ClearWrites();
-    fake.SetValues(kMicVolumeId, {c.before});
+    fake.SetValues(kMicVolumeId, c.before);
     EXPECT_EQ(mixers.micFader.OnControlChange(c.mixer, c.controlId), 0);
     EXPECT_EQ(fake.Writes(), c.writes);
-    mixers.micFader.SetFaderValue(0, 0);
-    EXPECT_EQ(fake.Values(kMicVolumeId), Values{c.upAfter});
   }
 }
 

@@ -175,7 +175,7 @@ TEST_P(CloseCurrentCall, CommitsEndedCallsAndPromotesTheSecond) {
   rig.MakeSecond(kSec, 2);
   rig.phone.SetSecondPartnerHandle("bob", 4);
   rig.phone.SetSecondCallType(0);
-  rig.phone.SetSecondTimestamp(1765000000);
+  rig.phone.SetSecondTimestamp(1764000000);  // the second call began a day before the first ended
   rig.Mark();
 
   rig.Feed({"CALL 10 TIMESTAMP 1765000000"});
@@ -190,14 +190,22 @@ TEST_P(CloseCurrentCall, CommitsEndedCallsAndPromotesTheSecond) {
     EXPECT_STREQ(handle, "bob");
     EXPECT_EQ(rig.SecondId(), 0);
     // The promoted call keeps its own time: once in the history it shows the
-    // same time as the call committed with that time.
+    // time a call committed with that time shows, not the first call's.
     rig.phone.SetCurrentCallStatus(4);
+    rig.phone.CommitCurrentCall();
+    rig.phone.ResetCurrentCall();
+    constexpr int kSameTime = 77;
+    rig.MakeCurrent(kSameTime, 4);
+    rig.phone.SetCurrentCallType(0);
+    rig.phone.SetCurrentTimestamp(1764000000);
     rig.phone.CommitCurrentCall();
     const std::optional<HistoryEntryView> promoted = rig.HistoryEntry(kSec);
     const std::optional<HistoryEntryView> committed = rig.HistoryEntry(kCur);
-    ASSERT_TRUE(promoted && committed);
-    EXPECT_FALSE(committed->timestamp.empty());
-    EXPECT_EQ(promoted->timestamp, committed->timestamp);
+    const std::optional<HistoryEntryView> sameTime = rig.HistoryEntry(kSameTime);
+    ASSERT_TRUE(promoted && committed && sameTime);
+    EXPECT_FALSE(promoted->timestamp.empty());
+    EXPECT_EQ(promoted->timestamp, sameTime->timestamp);
+    EXPECT_NE(promoted->timestamp, committed->timestamp);
   } else {
     EXPECT_TRUE(rig.HistoryIds().empty());
     EXPECT_EQ(rig.CurrentId(), kCur);

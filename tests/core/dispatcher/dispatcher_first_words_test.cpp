@@ -97,7 +97,7 @@ TEST(DispatcherFirstWords, MuteShowsOnTheHandsetAfterTheDisplayStops) {
   EXPECT_EQ(rig.Effects(), (Effects{"wait idle", "code 47", "wait idle", "code 46", "wait idle", "code 46"}));
 }
 
-TEST(DispatcherFirstWords, AudioDevicesAreConvertedAndAppended) {
+TEST(DispatcherFirstWords, AudioDevicesAreConvertedAndKept) {
   DispatcherRig rig;
   rig.Feed({"AUDIO_IN USB  Audio Device", "AUDIO_OUT Speakers"});
   EXPECT_EQ(rig.session.AudioIn(), "from-skype(USB Audio Device )");

@@ -41,8 +41,8 @@ class NullSkypeLink : public ISkypeLink {
   void ResetPendingContacts() override {}
   void SetUserStatus(int) override {}
   void SetConnectionStatus(int) override {}
-  void AppendSkypeAudioIn(std::string_view) override {}
-  void AppendSkypeAudioOut(std::string_view) override {}
+  void SetSkypeAudioIn(std::string_view) override {}
+  void SetSkypeAudioOut(std::string_view) override {}
   DisplayRenderer* Renderer() const override { return nullptr; }
 };
 

@@ -2,6 +2,7 @@
 // A DisplayRenderer that records into an EventLog ("renderer <Operation> ...")
 // and converts texts visibly: ToSkypeText yields "to-skype(<text>)" and
 // FromSkypeText "from-skype(<text>)", cut to the 255-byte output buffer.
+#include <atomic>
 #include <string>
 
 #include "common/bounded_text.h"
@@ -44,9 +45,13 @@ class RecordingRenderer final : public DisplayRenderer {
   int TOLVANE_STDCALL SetHandsetLibrary(QorHidCtrl* /*library*/) override { return 0; }
   int TOLVANE_STDCALL Reserved9() override { return 0; }
   int TOLVANE_STDCALL CancelDisplay(int abort) override {
+    cancelled_.store(abort != 0);
     log_.Add("renderer CancelDisplay " + std::to_string(abort));
     return 0;
   }
+  // Whether the last CancelDisplay asked the renderer to abandon its work:
+  // a real renderer then streams no text until it is told to go on.
+  bool Cancelled() const { return cancelled_.load(); }
   int TOLVANE_STDCALL SetFontFileSupport(int enabled) override {
     log_.Add("renderer SetFontFileSupport " + std::to_string(enabled));
     return 0;
@@ -54,6 +59,7 @@ class RecordingRenderer final : public DisplayRenderer {
 
  private:
   EventLog& log_;
+  std::atomic<bool> cancelled_{false};
 };
 
 }  // namespace tolvane::testing

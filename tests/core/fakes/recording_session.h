@@ -74,13 +74,13 @@ class RecordingSession final : public NullSkypeLink {
   void ResetPendingContacts() override { pendingContacts.store(0); }
   void SetUserStatus(int status) override { userStatus.store(status); }
   void SetConnectionStatus(int status) override { connectionStatus.store(status); }
-  void AppendSkypeAudioIn(std::string_view text) override {
+  void SetSkypeAudioIn(std::string_view text) override {
     std::lock_guard<std::mutex> hold(lock_);
-    audioIn_.append(text);
+    audioIn_.assign(text);
   }
-  void AppendSkypeAudioOut(std::string_view text) override {
+  void SetSkypeAudioOut(std::string_view text) override {
     std::lock_guard<std::mutex> hold(lock_);
-    audioOut_.append(text);
+    audioOut_.assign(text);
   }
   DisplayRenderer* Renderer() const override { return renderer.load(); }
 

@@ -2,8 +2,10 @@
 // the screen after the character being sent and the end sequence still
 // runs; only one indicator runs at a time; a waiter returns once the run it
 // stopped has ended, even when the next screen has begun by then.
+#include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "display_indicator_fixture.h"
 #include "interfaces/handset_codes.h"
@@ -81,6 +83,88 @@ TEST_F(IndicatorStopTest, TheEndReadsTheModeAgain) {
   };
   EXPECT_EQ(RunScreen(kModeMissedCalls | kModeRenderedText),
             Joined({kBeginScreen, {Char(106, 10), Paused(3), "renderer FinishDisplay"}, kEndOfScreen}));
+}
+
+// The missed-call message's end asks for the user's status once it has
+// taken back any stop request; a stop key handled just then finds the screen
+// over and must not leave the renderer abandoning the next screen's text.
+TEST_F(IndicatorStopTest, AStopAsAScreenEndsLeavesTheRendererReadyForTheNext) {
+  link.beforeSendCommand = [this, stopped = false](int) mutable {
+    if (!std::exchange(stopped, true)) handset->ExecuteKeyCommand(kKeyStopIndicator);
+  };
+  EXPECT_EQ(RunScreen(kModeMissedCalls | kModeRenderedText),
+            Joined({kBeginScreen, {Char(106, 10), Paused(3), "renderer FinishDisplay"}, kEndOfScreen, kStatusRefresh}));
+  EXPECT_FALSE(renderer.Cancelled());
+  link.beforeSendCommand = nullptr;
+  log.Clear();
+  EXPECT_EQ(RunScreen(kModeCallerIdAsked | kModeRenderedText),
+            Joined({kBeginScreen, {Char(106, 10), Paused(3), "renderer FinishDisplay"}, kEndOfScreen}));
+}
+
+// Browsing, the next entry is prepared and shown (key 108) while the screen
+// of the one before still streams. Its screen outlives the end of the
+// running one: the handset's request for it, whether it comes after that end
+// or while the old screen still streams, shows it.
+TEST_F(IndicatorStopTest, AnEntryShownWhileTheLastOneStreamsIsShownNext) {
+  for (const bool askedWhileStreaming : {false, true}) {
+    SCOPED_TRACE(askedWhileStreaming ? "asked while the last one streams" : "asked after its end");
+    handset->Settings().NotSupportedFont = 1;  // names rendered
+    contacts.contactCount = 2;
+    handset->SetMode(kModeBrowseContacts);
+    log.Clear();
+    HoldAtPause(1);  // after the first entry's status mark
+    Feed({MakeReport(kKeyBrowseShowEntry, 1)}, "lib SendCode 63");
+    const std::size_t firstEnded = RequestScreen();
+    ASSERT_TRUE(log.WaitFor("held"));
+    Feed({MakeReport(kKeyBrowseNext, 2), MakeReport(kKeyBrowseShowEntry, 3)}, "lib SendCode 63");
+    if (askedWhileStreaming) handset->QueueReport(MakeReport(kKeyDisplayRequest, 6), 0);
+    // A key behind it shows that the report thread is past the request.
+    Feed({MakeReport(kKeyMuteOff, 0)}, Ack(0));
+    log.Add("release");
+    if (!askedWhileStreaming) {
+      WaitForEnd(firstEnded);
+      EXPECT_EQ(handset->Mode(), kModeBrowseContacts | kModeRenderedText);
+      handset->QueueReport(MakeReport(kKeyDisplayRequest, 6), 0);
+    }
+    // Asked for while the last one streamed, the entry follows on the same
+    // thread.
+    EXPECT_TRUE(log.WaitFor(kRunEnded, askedWhileStreaming ? 1 : 2));
+    EXPECT_EQ(log.Count(Char(26, 10)), 2u);
+    EXPECT_EQ(log.Count("renderer FinishDisplay"), 2u);
+    EXPECT_EQ(handset->Mode(), static_cast<std::uint32_t>(kModeBrowseContacts));
+    pacing.onWait = nullptr;
+  }
+}
+
+// Contact browsing entered (key 96) just as a caller's screen ends, between
+// the end reading the mode and writing it back: the end decides again on the
+// mode as it is then and keeps the browse bit. Each round enters browsing a
+// little later after the screen's last pause, so that some rounds land in
+// that moment.
+TEST_F(IndicatorStopTest, BrowsingEnteredAsAScreenEndsIsKept) {
+  std::atomic<bool> lastPause{false};
+  pacing.onWait = [&](milliseconds duration) {
+    if (duration.count() == 3) lastPause.store(true);
+  };
+  int lost = 0;
+  for (int round = 0; round < 2000; ++round) {
+    log.Clear();
+    lastPause.store(false);
+    handset->SetMode(kModeCallerIdAsked | kModeRenderedText);
+    std::thread key([&, spins = (round % 400) * 5] {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (!lastPause.load() && std::chrono::steady_clock::now() < deadline) {
+      }
+      std::atomic<int> spun{0};
+      while (spun.fetch_add(1, std::memory_order_relaxed) < spins) {
+      }
+      handset->AddModeBits(kModeBrowseContacts);
+    });
+    WaitForEnd(RequestScreen());
+    key.join();
+    if ((handset->Mode() & kModeBrowseContacts) == 0) ++lost;
+  }
+  EXPECT_EQ(lost, 0);
 }
 
 TEST_F(IndicatorStopTest, OnlyOneIndicatorRunsAtATime) {

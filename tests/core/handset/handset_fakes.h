@@ -78,9 +78,12 @@ class RecordingSkypeLink final : public NullSkypeLink {
   explicit RecordingSkypeLink(EventLog& log) : log_(log) {}
 
   std::atomic<int> userStatus{3};
+  // Runs on the sending thread before a SendCommand is logged.
+  std::function<void(int kind)> beforeSendCommand;
 
   Status QueueCommand(const char* line) override { return Add("QueueCommand " + std::string(line)); }
   Status SendCommand(int kind, const char*, int callId) override {
+    if (beforeSendCommand) beforeSendCommand(kind);
     return Add("SendCommand " + std::to_string(kind) + " " + std::to_string(callId));
   }
   Status SetHandsetAttached(int value) override { return Add("SetHandsetAttached " + std::to_string(value)); }

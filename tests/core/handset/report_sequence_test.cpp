@@ -86,6 +86,23 @@ TEST_F(ReportSequenceTest, FirstReportIsTakenWhateverItsNumber) {
   EXPECT_EQ(log.All(), (EventLog::Events{"send FOCUS", "lib SendCode 83", "send SET MUTE OFF", "lib SendCode 80"}));
 }
 
+// The session sets up the attached session on a thread of its own: it may
+// tell the handset to number afresh while the report thread is still busy
+// with a key. The handset's next report, whatever its number, is taken.
+TEST_F(ReportSequenceTest, AFreshNumberingAnnouncedDuringAReportIsKeptForTheNextOne) {
+  StartInTurn();
+  transport.beforeSend = [this](std::string_view) { handset->AcceptAnySequence(); };
+  Feed({MakeReport(83, 2)}, "lib SendCode 82");
+  transport.beforeSend = nullptr;
+  Forget();
+  Feed({MakeReport(46, 0)}, "lib SendCode 80");  // 3 was due
+  EXPECT_EQ(Since(), (EventLog::Events{"send SET MUTE OFF", "lib SendCode 80"}));
+  // Only that one: the numbering goes on from it.
+  Forget();
+  Feed({MakeReport(47, 0), MakeReport(83, 1)}, "lib SendCode 81");
+  EXPECT_EQ(Since(), (EventLog::Events{"send FOCUS", "lib SendCode 81"}));
+}
+
 TEST_F(ReportSequenceTest, KeysWhileDisabledAreDroppedWithoutAcknowledgement) {
   StartInTurn();
   handset->EnableKeys(false);

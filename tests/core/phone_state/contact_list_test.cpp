@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -153,6 +154,31 @@ TEST_F(ContactListTest, AMovingContactStopsBehindTheFirstAvailableContactWithASm
   // Order now a, x, m. m passes x (larger name) and stops behind a.
   Online("m");
   EXPECT_EQ(DisplayOrder(), (std::vector<std::string>{"a", "m", "x"}));
+}
+
+// A rename that keeps a name's first eight bytes, in a list long enough for
+// the order to be kept in parts: a contact coming online later still stops
+// behind the renamed one, at its sorted place. Listed in this order, with
+// those from "Johannes 047" on online first, the renamed contact heads one
+// of the parts.
+TEST_F(ContactListTest, AContactComingOnlineStopsBehindAContactRenamedWithinALongList) {
+  std::vector<std::string> handles;
+  for (int i = 0; i < 400; ++i) {
+    char handle[16];
+    std::snprintf(handle, sizeof handle, "Johannes %03d", (i + 47) % 400);
+    handles.push_back(handle);
+  }
+  AddNamed(handles);
+  for (const std::string& handle : handles) Online(handle);
+  AddNamed({"Johannes (work)"});
+  Name("Johannes 175", "Johannes (home)");  // "(" sorts before the digits
+  Online("Johannes (work)");
+  const std::vector<std::string> order = DisplayOrder();
+  ASSERT_EQ(order.size(), 401u);
+  EXPECT_EQ(order[0], "Johannes 000");
+  EXPECT_EQ(order[175], "Johannes 175");
+  EXPECT_EQ(order[176], "Johannes (work)");
+  EXPECT_EQ(order[177], "Johannes 176");
 }
 
 TEST_F(ContactListTest, OnlyAChangeOfStatusMovesAContact) {

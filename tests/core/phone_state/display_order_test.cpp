@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -84,48 +85,108 @@ TEST(DisplayOrderTest, ComparesWholeNamesWhenTheirFirstBytesAgree) {
   EXPECT_EQ(order.BecomeAvailable(4), 0u);  // an equal short name does not stop it
 }
 
+// A rename that keeps the first eight bytes of an entry that heads its part
+// of a long order: the summaries above that part learn of the whole new
+// name, so an entry coming online behind it stops behind it.
+TEST(DisplayOrderTest, ARenameKeepingTheFirstBytesReachesEverySummaryAbove) {
+  ReferenceOrder names;
+  DisplayOrder order{names.Names()};
+  for (int i = 0; i < 300; ++i) {
+    char key[16];
+    std::snprintf(key, sizeof key, "JOHANNES %03d", i);
+    names.PushBack(order, true, key);
+  }
+  names.PushBack(order, false, "JOHANNES (WORK)");
+  for (const int renamed : {128, 192, 64, 175}) {
+    SCOPED_TRACE(renamed);
+    DisplayOrder probe = order;
+    const std::string before = names.keys[static_cast<std::size_t>(renamed)];
+    names.keys[static_cast<std::size_t>(renamed)] = "JOHANNES (HOME)";
+    probe.Update(renamed, true, "JOHANNES (HOME)");
+    EXPECT_EQ(probe.BecomeAvailable(300), static_cast<std::size_t>(renamed) + 1);
+    names.keys[static_cast<std::size_t>(renamed)] = before;
+  }
+}
+
+// The tree over the runs sums up each part of the order: its positions and
+// its smallest available name. Every walk and every look-up by position goes
+// through those summaries, so they are checked by what they lead to: from a
+// copy of the order, each entry's walk (as it comes online, or again) must
+// stop where the step-by-step walk does, and each position must hold the
+// entry the reference has there.
+void ExpectSummariesAgree(const DisplayOrder& order, const ReferenceOrder& reference, int step) {
+  for (std::size_t p = 0; p < reference.order.size(); ++p) {
+    ASSERT_EQ(order.At(p), reference.order[p]) << "step " << step << ", position " << p;
+  }
+  for (std::size_t index = 0; index < reference.keys.size(); ++index) {
+    DisplayOrder probe = order;
+    const auto entry = static_cast<int>(index);
+    const std::size_t stop = reference.Stop(reference.PositionOf(entry), reference.keys[index]);
+    ASSERT_EQ(probe.BecomeAvailable(entry), stop) << "step " << step << ", entry " << index << " "
+                                                  << reference.keys[index];
+  }
+}
+
 TEST(DisplayOrderTest, MatchesTheStepByStepWalkOverRandomOperations) {
   std::mt19937 random(7);
   ReferenceOrder reference;
   DisplayOrder order{reference.Names()};
-  // Half the names agree in their first eight bytes.
+  // Most names share their first nine bytes and differ only after them, so
+  // that a rename often keeps the first eight bytes the order holds of it.
   auto randomKey = [&] {
-    return std::string(random() % 2 == 0 ? "SAMEPREFIX" : "") + static_cast<char>('A' + random() % 6) +
-           std::to_string(random() % 3);
+    return std::string(random() % 8 != 0 ? "JOHANNES " : "") + "( 0AZ"[random() % 5] + std::to_string(random() % 1000);
   };
-  for (int step = 0; step < 2000; ++step) {
-    const auto op = random() % 10;
-    if (op < 3 || reference.order.empty()) {
+  for (int step = 0; step < 3000; ++step) {
+    const auto op = random() % 500;
+    const auto index = static_cast<int>(random() % std::max<std::size_t>(reference.keys.size(), 1));
+    const auto at = static_cast<std::size_t>(index);
+    if (op < 150 || reference.order.empty()) {
       reference.PushBack(order, random() % 2 == 0, randomKey());
-    } else if (op < 9) {
-      // A status or name change followed by the move a status change makes.
-      const auto index = static_cast<int>(random() % reference.keys.size());
+    } else if (op < 300) {
+      // A new name, as the store records it: the entry stays where it is.
+      const std::string key = randomKey();
+      reference.keys[at] = key;
+      order.Update(index, reference.available[at], key);
+    } else if (op < 425) {
+      // A new status, as the store records it: an entry that becomes
+      // available walks forward in one pass; one that stops being available
+      // stays.
       const bool available = random() % 3 != 0;
-      // Half the changes keep the name, as a status notification does, and
-      // go through the one-pass walk; the others move to where the
-      // step-by-step walk stops.
-      const bool statusOnly = random() % 2 == 0;
-      const std::string key = statusOnly ? reference.keys[static_cast<std::size_t>(index)] : randomKey();
-      reference.available[static_cast<std::size_t>(index)] = available;
-      reference.keys[static_cast<std::size_t>(index)] = key;
-      if (statusOnly) {
-        order.SetAvailable(index, available);
+      const bool became = available && !reference.available[at];
+      reference.available[at] = available;
+      const std::size_t p = reference.PositionOf(index);
+      if (became) {
+        const std::size_t stop = reference.Stop(p, reference.keys[at]);
+        ASSERT_EQ(order.BecomeAvailable(index), stop) << "step " << step;
+        reference.Move(p, stop);
       } else {
-        order.Update(index, available, key);
+        order.SetAvailable(index, available);
       }
+    } else if (op < 460) {
+      // A name and a status at once, moved to where the step-by-step walk
+      // stops (the store's moves by name).
+      const bool available = random() % 3 != 0;
+      const std::string key = randomKey();
+      reference.available[at] = available;
+      reference.keys[at] = key;
+      order.Update(index, available, key);
       const std::size_t p = reference.PositionOf(index);
       ASSERT_EQ(order.PositionOf(index), p) << "step " << step;
       const std::size_t stop = reference.Stop(p, key);
-      if (statusOnly) {
-        ASSERT_EQ(order.WalkForward(index), stop) << "step " << step;
-      } else {
-        order.MoveForward(p, stop);
-      }
+      order.MoveForward(p, stop);
+      reference.Move(p, stop);
+    } else if (op < 499) {
+      // An available entry asked to move again by its status (the store's
+      // MoveContactByStatus): it walks through the tree's summaries.
+      if (!reference.available[at]) continue;
+      const std::size_t p = reference.PositionOf(index);
+      const std::size_t stop = reference.Stop(p, reference.keys[at]);
+      ASSERT_EQ(order.WalkForward(index), stop) << "step " << step;
       reference.Move(p, stop);
     } else {
-      // A removal: the entries above move down by one, in the reference
-      // first, as the store renumbers its own before the order.
-      const auto index = static_cast<int>(random() % reference.keys.size());
+      // A removal (rare: it builds the order afresh): the entries above move
+      // down by one, in the reference first, as the store renumbers its own
+      // before the order.
       reference.keys.erase(reference.keys.begin() + index);
       reference.available.erase(reference.available.begin() + index);
       reference.order.erase(reference.order.begin() + static_cast<std::ptrdiff_t>(reference.PositionOf(index)));
@@ -135,14 +196,14 @@ TEST(DisplayOrderTest, MatchesTheStepByStepWalkOverRandomOperations) {
       order.Remove(index);
     }
     ASSERT_EQ(order.Size(), reference.order.size());
-    if (step % 97 == 0) {
+    if (step % 150 == 0) {
       ASSERT_EQ(order.Entries(), reference.order) << "step " << step;
+      ExpectSummariesAgree(order, reference, step);
+      if (::testing::Test::HasFatalFailure()) return;
     }
   }
   EXPECT_EQ(order.Entries(), reference.order);
-  for (std::size_t p = 0; p < reference.order.size(); ++p) {
-    ASSERT_EQ(order.At(p), reference.order[p]);
-  }
+  ExpectSummariesAgree(order, reference, 3000);
 }
 
 // Thousands of entries each walking to the very front, as when names arrive

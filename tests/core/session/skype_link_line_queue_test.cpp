@@ -76,6 +76,41 @@ TEST(LineQueueTest, ClearEmptiesTheQueue) {
   EXPECT_EQ(queue.WaitPopFor(milliseconds(1)), std::nullopt);
 }
 
+// A flood of lines cannot grow the queue without end: lines past its bound
+// in number or in bytes are dropped and counted; once lines are taken there
+// is room again.
+TEST(LineQueueTest, LinesBeyondItsBoundsAreDroppedAndCounted) {
+  LineQueue queue({3, 10});
+  EXPECT_TRUE(queue.Push("abcd"));
+  EXPECT_TRUE(queue.Push("efgh"));
+  EXPECT_FALSE(queue.Push("ijk"));   // 11 bytes
+  EXPECT_TRUE(queue.Push("ij"));     // 10 bytes, 3 lines
+  EXPECT_FALSE(queue.Push(""));      // a fourth line
+  EXPECT_FALSE(queue.Push(std::string(11, 'x')));
+  EXPECT_EQ(queue.DroppedLines(), 3u);
+  EXPECT_EQ(queue.WaitPop(), "abcd");
+  EXPECT_TRUE(queue.Push("klmn"));
+  EXPECT_FALSE(queue.Push("o"));
+  queue.Clear();
+  EXPECT_TRUE(queue.Push("0123456789"));
+  EXPECT_EQ(queue.DroppedLines(), 4u);
+  EXPECT_EQ(queue.WaitPop(), "0123456789");
+}
+
+// The bounds leave room for the longest real burst: the replies to a
+// 10,000-call history, queued before the worker takes any.
+TEST(LineQueueTest, AWholeHistoryBurstFitsTheDefaultBounds) {
+  LineQueue queue;
+  for (int call = 0; call < 10'000; ++call) {
+    for (const char* what : {"PARTNER_HANDLE echo123", "PARTNER_DISPNAME Echo Test Service", "TYPE OUTGOING_P2P",
+                             "SEEN TRUE", "DURATION 3600", "TIMESTAMP 1700000000"}) {
+      ASSERT_TRUE(queue.Push("CALL " + std::to_string(call) + " " + what));
+    }
+  }
+  ASSERT_TRUE(queue.Push("USERS " + std::string(2'000'000, 'u')));
+  EXPECT_EQ(queue.DroppedLines(), 0u);
+}
+
 TEST(LineQueueTest, OneConsumerSeesEveryLineOfSeveralProducersInProducerOrder) {
   LineQueue queue;
   constexpr int kPerProducer = 500;

@@ -127,18 +127,25 @@ TEST(SkypeLinkTextsTest, GettersCutAtTheCallersBufferAndRefuseNoBuffer) {
   EXPECT_EQ(rig.link->GetUserStatus(nullptr), kFail);
 }
 
-TEST(SkypeLinkTextsTest, SkypeAudioDevicesAreCopiedAsTheDispatcherAppendedThem) {
+// Every attach asks the client for its devices again: the latest reply is
+// what the client uses.
+TEST(SkypeLinkTextsTest, SkypeAudioDevicesAreTheLatestTheClientReported) {
   SkypeLinkRig rig;
   char in[kPathBufferSize];
   char out[kPathBufferSize];
   EXPECT_EQ(rig.link->GetSkypeAudioDevices(in, out), kOk);
   EXPECT_STREQ(in, "");
   EXPECT_STREQ(out, "");
-  rig.link->AppendSkypeAudioIn("USB Audio ");
-  rig.link->AppendSkypeAudioOut("Speakers ");
+  for (int attach = 0; attach < 3; ++attach) {
+    rig.link->SetSkypeAudioIn("USB Audio ");
+    rig.link->SetSkypeAudioOut("Speakers ");
+    EXPECT_EQ(rig.link->GetSkypeAudioDevices(in, out), kOk);
+    EXPECT_STREQ(in, "USB Audio ");
+    EXPECT_STREQ(out, "Speakers ");
+  }
+  rig.link->SetSkypeAudioOut("Headset ");
   EXPECT_EQ(rig.link->GetSkypeAudioDevices(in, out), kOk);
-  EXPECT_STREQ(in, "USB Audio ");
-  EXPECT_STREQ(out, "Speakers ");
+  EXPECT_STREQ(out, "Headset ");
 }
 
 TEST(SkypeLinkValuesTest, StatusValuesStartUnknownAndFollowTheirWriters) {
