@@ -6,6 +6,7 @@
 #include <cassert>
 #include <cctype>
 #include <chrono>
+#include <cstdint>
 #include <utility>
 
 #include "common/log.h"
@@ -18,6 +19,12 @@ namespace tolvane {
 namespace {
 
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// A full queue drops lines; the log hears of the first and of every
+// thousandth after it, so that a flood cannot flood the log too.
+void LogDroppedLine(const char* queue, std::uint64_t dropped) {
+  if (dropped == 1 || dropped % 1000 == 0) LogEvent(queue, " queue full: ", dropped, " lines dropped so far");
+}
 
 std::string_view FirstWord(std::string_view line) {
   std::size_t begin = 0;
@@ -84,8 +91,13 @@ Status SkypeLink::QueueNotification(const char* line) {
     std::string text(line);
     // Counted before the line can be taken, so the dispatcher never sees a
     // CONTACTS line that is not yet counted.
-    if (FirstWord(text) == "CONTACTS") pendingContactsCount_.fetch_add(1);
-    incomingQueue_.Push(std::move(text));
+    const bool contacts = FirstWord(text) == "CONTACTS";
+    if (contacts) pendingContactsCount_.fetch_add(1);
+    if (!incomingQueue_.Push(std::move(text))) {
+      // A dropped CONTACTS line will never be taken.
+      if (contacts) pendingContactsCount_.fetch_sub(1);
+      LogDroppedLine("incoming", incomingQueue_.DroppedLines());
+    }
     return kOk;
   }
   // No worker runs (none could be started): what was queued is stale, and
@@ -121,7 +133,7 @@ void SkypeLink::ResetCallsAfterRestart() {
 Status SkypeLink::QueueCommand(const char* line) {
   // An empty line has nothing to send.
   if (line == nullptr || line[0] == '\0') return kOk;
-  outgoingQueue_.Push(line);
+  if (!outgoingQueue_.Push(line)) LogDroppedLine("outgoing", outgoingQueue_.DroppedLines());
   if (!outgoingRunning_.load()) RestartOutgoingWorker();
   return kOk;
 }
