@@ -1,6 +1,7 @@
 #include "phone_state/display_order.h"
 
 #include <algorithm>
+#include <cassert>
 #include <utility>
 
 namespace tolvane {
@@ -57,17 +58,21 @@ DisplayOrder::Node DisplayOrder::Summary(const Run& run) const {
   return node;
 }
 
-bool DisplayOrder::Pull(std::size_t node) {
+bool DisplayOrder::SameNode(const Node& a, const Node& b) {
+  return a.count == b.count && a.smallest == b.smallest && a.smallestPrefix == b.smallestPrefix;
+}
+
+DisplayOrder::Node DisplayOrder::Combined(std::size_t node) const {
   const Node& left = tree[2 * node];
   const Node& right = tree[2 * node + 1];
   const Node& smaller = Smaller(left, right);
-  const Node pulled{smaller.smallestPrefix, smaller.smallest, left.count + right.count};
-  Node& current = tree[node];
-  if (current.count == pulled.count && current.smallest == pulled.smallest &&
-      current.smallestPrefix == pulled.smallestPrefix) {
-    return false;
-  }
-  current = pulled;
+  return Node{smaller.smallestPrefix, smaller.smallest, left.count + right.count};
+}
+
+bool DisplayOrder::Pull(std::size_t node) {
+  const Node pulled = Combined(node);
+  if (SameNode(tree[node], pulled)) return false;
+  tree[node] = pulled;
   return true;
 }
 
@@ -80,8 +85,25 @@ void DisplayOrder::PullUp(std::size_t first, std::size_t second, Climb climb) {
     second /= 2;
     bool changed = Pull(first);
     if (second != first) changed = Pull(second) || changed;
-    if (!changed && climb == Climb::kWhileChanged) return;
+    if (!changed && climb == Climb::kWhileChanged) break;
   }
+  assert(TreeIsConsistent());
+}
+
+bool DisplayOrder::TreeIsConsistent() const {
+  // Of equal names a node may hold either entry.
+  const auto agree = [this](const Node& a, const Node& b) {
+    if (a.count != b.count || (a.smallest == kNone) != (b.smallest == kNone)) return false;
+    return a.smallest == kNone || (!SortsBefore(a.smallest, a.smallestPrefix, b.smallest, b.smallestPrefix) &&
+                                   !SortsBefore(b.smallest, b.smallestPrefix, a.smallest, a.smallestPrefix));
+  };
+  for (std::size_t rank = 0; rank < runAt.size(); ++rank) {
+    if (!agree(tree[leaves + rank], Summary(runs[runAt[rank]]))) return false;
+  }
+  for (std::size_t node = leaves; node-- > 1;) {
+    if (!agree(tree[node], Combined(node))) return false;
+  }
+  return true;
 }
 
 void DisplayOrder::Refresh(std::size_t rank, Climb climb) {

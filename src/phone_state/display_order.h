@@ -150,8 +150,14 @@ class DisplayOrder {
   enum class Climb { kWhileChanged, kToRoot };
   // Records whether an entry is available, in its position's key too.
   void SetKey(int index, bool available, Climb climb);
+  static bool SameNode(const Node& a, const Node& b);
+  // A node as its children make it.
+  Node Combined(std::size_t node) const;
   // Recomputes a node from its children; false when it stays the same.
   bool Pull(std::size_t node);
+  // Every leaf summarises its run and every node its children: asserted
+  // after each change in debug builds.
+  bool TreeIsConsistent() const;
   // Brings the nodes above two leaves (or one, given twice) up to date.
   void PullUp(std::size_t first, std::size_t second, Climb climb);
   // Recomputes a run's leaf and the nodes above it.

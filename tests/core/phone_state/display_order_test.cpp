@@ -134,7 +134,7 @@ TEST(DisplayOrderTest, MatchesTheStepByStepWalkOverRandomOperations) {
   // Most names share their first nine bytes and differ only after them, so
   // that a rename often keeps the first eight bytes the order holds of it.
   auto randomKey = [&] {
-    return std::string(random() % 8 != 0 ? "JOHANNES " : "") + "( 0AZ"[random() % 5] + std::to_string(random() % 1000);
+    return std::string(random() % 8 != 0 ? "JOHANNES " : "ZELDA ") + "( 0AZ"[random() % 5] + std::to_string(random() % 1000);
   };
   for (int step = 0; step < 3000; ++step) {
     const auto op = random() % 500;
@@ -144,9 +144,26 @@ TEST(DisplayOrderTest, MatchesTheStepByStepWalkOverRandomOperations) {
       reference.PushBack(order, random() % 2 == 0, randomKey());
     } else if (op < 300) {
       // A new name, as the store records it: the entry stays where it is.
-      const std::string key = randomKey();
-      reference.keys[at] = key;
-      order.Update(index, reference.available[at], key);
+      // Every other rename takes the smallest available name of a stretch
+      // of positions (the name a part of the order's summaries holds) and
+      // changes it beyond its first bytes, so that it may lose its place in
+      // the summaries above while it keeps the one below.
+      int renamed = index;
+      if (op % 2 == 0) {
+        const std::size_t from = random() % reference.order.size();
+        const std::size_t to = std::min(reference.order.size(), from + 1 + random() % 256);
+        for (std::size_t p = from; p < to; ++p) {
+          const auto other = static_cast<std::size_t>(reference.order[p]);
+          if (reference.available[other] &&
+              (renamed == index || reference.keys[other] < reference.keys[static_cast<std::size_t>(renamed)])) {
+            renamed = reference.order[p];
+          }
+        }
+      }
+      const auto r = static_cast<std::size_t>(renamed);
+      const std::string key = renamed == index ? randomKey() : reference.keys[r].substr(0, 9) + "( 0AZ"[random() % 5] + std::to_string(random() % 1000);
+      reference.keys[r] = key;
+      order.Update(renamed, reference.available[r], key);
     } else if (op < 425) {
       // A new status, as the store records it: an entry that becomes
       // available walks forward in one pass; one that stops being available
