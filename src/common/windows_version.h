@@ -6,6 +6,8 @@
 //   2  Windows Me
 //   3  Windows NT family, any minor version but 1 (2000, Vista, 8, 10, 11)
 //   4  Windows NT family, minor version 1 (XP, 7)
+#include <string>
+
 namespace tolvane {
 
 inline int ClassifyWindowsVersion(bool windows9xFamily, unsigned major, unsigned minor) {
@@ -15,5 +17,7 @@ inline int ClassifyWindowsVersion(bool windows9xFamily, unsigned major, unsigned
 
 // The class of the system the program runs on (Win32 only).
 int WindowsVersionCode();
+// Its version as "major.minor.build" (Win32 only), for the diagnostic log.
+std::string WindowsVersionText();
 
 }  // namespace tolvane

@@ -69,15 +69,4 @@ std::wstring ModulePath(HMODULE module) {
   return std::wstring(path, length < MAX_PATH ? length : 0);
 }
 
-std::string WindowsVersionText() {
-  OSVERSIONINFOA info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExA(&info);
-#pragma GCC diagnostic pop
-  return std::to_string(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion) + "." +
-         std::to_string(info.dwBuildNumber);
-}
-
 }  // namespace tolvane

@@ -49,7 +49,5 @@ void LogLibraryLoaded(const char* what, const char* moduleName);
 std::string FileVersion(const std::wstring& path);
 // The full path of a loaded module (null: the program itself).
 std::wstring ModulePath(HMODULE module);
-// "major.minor.build", as the program sees the system.
-std::string WindowsVersionText();
 
 }  // namespace tolvane

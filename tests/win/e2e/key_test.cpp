@@ -44,6 +44,16 @@ class KeyTest : public CallTest {
     return ack;
   }
 
+  // Enters the contact list, keeps the online contacts and shows the first.
+  std::string ShowFirstOnlineContact(const std::string& label) {
+    Press(96, "enter");
+    EXPECT_TRUE(handset->WaitFor("enter", "SendDisplayChar 0 79"));
+    Press(106, "online");
+    Press(108, "show");
+    EXPECT_TRUE(handset->WaitFor("show", "SendCode 63"));
+    return ShownOnRequest(label);
+  }
+
   // The lines the client received from the index-th received line on.
   Lines ReceivedSince(std::size_t index) const {
     const std::vector<std::string> all = Texts(OfKind(transcript->Read(), "recv"));
@@ -265,12 +275,7 @@ TEST_F(KeyTest, TheCallHistoryIsBrowsedShownAndLeft) {
 
 TEST_F(KeyTest, ContactsAreBrowsedShownAndCalled) {
   StartReady();
-  Press(96, "enter");
-  EXPECT_TRUE(handset->WaitFor("enter", "SendDisplayChar 0 79"));
-  Press(106, "online");
-  Press(108, "show");
-  ASSERT_TRUE(handset->WaitFor("show", "SendCode 63"));
-  EXPECT_EQ(ShownOnRequest("first"), "Alice Example ");
+  EXPECT_EQ(ShowFirstOnlineContact("first"), "Alice Example ");
   Press(98, "next");
   Press(108, "show next");
   ASSERT_TRUE(handset->WaitFor("show next", "SendCode 63"));
@@ -328,12 +333,7 @@ TEST_F(ForeignNamesTest, CallersNamesInOtherScriptsAreShownInLatinLetters) {
 
 TEST_F(ForeignNamesTest, AContactInCyrillicIsBrowsedInLatinLetters) {
   StartReady();
-  Press(96, "enter");
-  EXPECT_TRUE(handset->WaitFor("enter", "SendDisplayChar 0 79"));
-  Press(106, "online");
-  Press(108, "show");
-  ASSERT_TRUE(handset->WaitFor("show", "SendCode 63"));
-  EXPECT_EQ(ShownOnRequest("dmitri"), "Dmitrij Sostakovic ");
+  EXPECT_EQ(ShowFirstOnlineContact("dmitri"), "Dmitrij Sostakovic ");
 }
 
 }  // namespace
