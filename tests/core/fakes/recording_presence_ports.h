@@ -5,6 +5,10 @@
 #include <string>
 
 #include "core/fakes/event_log.h"
+#include "core/fakes/fake_client_windows.h"
+#include "core/fakes/recording_contact_list.h"
+#include "core/fakes/recording_phone_state.h"
+#include "core/fakes/recording_ports.h"
 #include "shell/handset_presence.h"
 
 namespace tolvane::testing {
@@ -47,6 +51,38 @@ class RecordingLauncher final : public ClientLauncher {
 
  private:
   EventLog& log_;
+};
+
+// Everything a HandsetPresence reaches besides the handset and the session,
+// recording into one log; Parts wires it to the given handset and session.
+struct PresenceFakes {
+  explicit PresenceFakes(EventLog& log)
+      : phone{log}, contacts{log}, mixers{log}, timers{log}, launcher{log}, soundMapper{log} {}
+
+  HandsetPresence::Parts Parts(IHandsetControl* handset, ISkypeLink* link, WindowHandle mainWindow,
+                               int versionClass) {
+    HandsetPresence::Parts parts;
+    parts.handset = handset;
+    parts.link = link;
+    parts.phoneState = &phone;
+    parts.contactList = &contacts;
+    parts.mixers = &mixers;
+    parts.timers = &timers;
+    parts.launcher = &launcher;
+    parts.windows = &windows;
+    parts.soundMapper = &soundMapper;
+    parts.mainWindow = mainWindow;
+    parts.windowsVersionClass = versionClass;
+    return parts;
+  }
+
+  RecordingPhoneState phone;
+  RecordingContactList contacts;
+  RecordingMixers mixers;
+  RecordingTimers timers;
+  RecordingLauncher launcher;
+  FakeClientWindows windows;
+  RecordingSoundMapper soundMapper;
 };
 
 }  // namespace tolvane::testing

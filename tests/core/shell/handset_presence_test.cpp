@@ -10,12 +10,8 @@
 #include <vector>
 
 #include "core/fakes/event_log.h"
-#include "core/fakes/fake_client_windows.h"
 #include "core/fakes/null_skype_link.h"
-#include "core/fakes/recording_contact_list.h"
 #include "core/fakes/recording_handset.h"
-#include "core/fakes/recording_phone_state.h"
-#include "core/fakes/recording_ports.h"
 #include "core/fakes/recording_presence_ports.h"
 #include "shell/skype_windows.h"
 
@@ -41,30 +37,12 @@ class PresenceSession final : public NullSkypeLink {
 };
 
 struct Rig {
-  explicit Rig(int versionClass = 4) {
-    HandsetPresence::Parts parts;
-    parts.handset = &handset;
-    parts.link = &session;
-    parts.phoneState = &phone;
-    parts.contactList = &contacts;
-    parts.mixers = &mixers;
-    parts.timers = &timers;
-    parts.launcher = &launcher;
-    parts.windows = &windows;
-    parts.soundMapper = &soundMapper;
-    parts.windowsVersionClass = versionClass;
-    presence = std::make_unique<HandsetPresence>(parts);
-  }
+  explicit Rig(int versionClass = 4)
+      : presence(std::make_unique<HandsetPresence>(fakes.Parts(&handset, &session, nullptr, versionClass))) {}
   EventLog log;
   RecordingHandset handset{log};
   PresenceSession session{log};
-  RecordingPhoneState phone{log};
-  RecordingContactList contacts{log};
-  RecordingMixers mixers{log};
-  RecordingTimers timers{log};
-  RecordingLauncher launcher{log};
-  FakeClientWindows windows;
-  RecordingSoundMapper soundMapper{log};
+  PresenceFakes fakes{log};
   std::unique_ptr<HandsetPresence> presence;
 };
 
@@ -111,7 +89,7 @@ const PresenceCase kCases[] = {
      [](Rig& r) {
        Unplugged(r);
        r.handset.settings.SupportAutoRunSkype = 1;
-       r.launcher.registered = false;
+       r.fakes.launcher.registered = false;
      },
      [](H& p) { return std::vector<Reply>{p.OnTimer(H::kArrivalTimer)}; }, {kHandled},
      {"disarm arrival", "disarm removal", "open", "start", "mixers open", "contacts ResetContactBrowse",
@@ -120,7 +98,7 @@ const PresenceCase kCases[] = {
      [](Rig& r) {
        Unplugged(r);
        r.handset.settings.SupportAutoRunSkype = 1;
-       r.windows.Open(kSkypeMainWindowClass);
+       r.fakes.windows.Open(kSkypeMainWindowClass);
      },
      [](H& p) { return std::vector<Reply>{p.OnTimer(H::kArrivalTimer)}; }, {kHandled},
      {"disarm arrival", "disarm removal", "open", "start", "mixers open", "contacts ResetContactBrowse",
@@ -147,7 +125,7 @@ const PresenceCase kCases[] = {
     {"on class 3 an arrival before the sound device closes the handset again", 3,
      [](Rig& r) {
        Unplugged(r);
-       r.mixers.present = 1;
+       r.fakes.mixers.present = 1;
      },
      [](H& p) { return std::vector<Reply>{p.OnTimer(H::kArrivalTimer)}; }, {kHandled},
      {"disarm arrival", "disarm removal", "open", "close", "mixers close", "wait idle", "connected 0", "tip",

@@ -17,10 +17,6 @@
 
 #include "fake_client_window.h"
 #include "core/fakes/event_log.h"
-#include "core/fakes/fake_client_windows.h"
-#include "core/fakes/recording_contact_list.h"
-#include "core/fakes/recording_phone_state.h"
-#include "core/fakes/recording_ports.h"
 #include "core/fakes/recording_presence_ports.h"
 #include "handset/handset_control.h"
 #include "shell/main_window_win.h"
@@ -35,13 +31,7 @@ namespace {
 
 using testing::EventLog;
 using testing::FakeClientWindow;
-using testing::FakeClientWindows;
-using testing::RecordingContactList;
-using testing::RecordingLauncher;
-using testing::RecordingMixers;
-using testing::RecordingPhoneState;
-using testing::RecordingSoundMapper;
-using testing::RecordingTimers;
+using testing::PresenceFakes;
 using testing::UiThread;
 using namespace std::chrono_literals;
 
@@ -271,26 +261,8 @@ TEST_F(MainWindowTest, ExitWhileAttachedResetsTheClientDetachesAndThenCloses) {
 // the handset's state is settled; what arrived before (while the shell or
 // the handset kept start-up waiting) reaches the presence then, in order.
 TEST_F(MainWindowTest, DeviceAndPowerEventsBeforeThePresenceReachItWhenItComes) {
-  RecordingPhoneState phone{log};
-  RecordingContactList contacts{log};
-  RecordingMixers mixers{log};
-  RecordingTimers timers{log};
-  RecordingLauncher launcher{log};
-  RecordingSoundMapper soundMapper{log};
-  FakeClientWindows clientWindows;
-  HandsetPresence::Parts parts;
-  parts.handset = &handset;
-  parts.link = link.get();
-  parts.phoneState = &phone;
-  parts.contactList = &contacts;
-  parts.mixers = &mixers;
-  parts.timers = &timers;
-  parts.launcher = &launcher;
-  parts.windows = &clientWindows;
-  parts.soundMapper = &soundMapper;
-  parts.mainWindow = mainWindow;
-  parts.windowsVersionClass = 4;
-  HandsetPresence presence(parts);
+  PresenceFakes fakes{log};
+  HandsetPresence presence(fakes.Parts(&handset, link.get(), mainWindow, 4));
 
   Send(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
   Send(WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
